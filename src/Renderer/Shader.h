@@ -1,0 +1,72 @@
+#pragma once
+
+#include <string>
+
+#include "MathUtils/Vector2D.h"
+#include "MathUtils/Vector3D.h"
+#include "Renderer/Renderer.h"
+
+// A GPU program read from the shader files named by a path without extension,
+// with the one vertex layout and a caller-given table of named uniforms.
+//
+// Shared declaration, like Renderer: the back end defines PlatformShaderData and
+// the members that touch the GPU. The uniform table and the shader-file reader
+// are the same code in every build.
+class Shader {
+public:
+    struct InputLayout {
+        const char* name;
+        int location;
+        unsigned short size; // floats
+    };
+    struct UniformLayout {
+        const char* name;
+        int location;
+        unsigned short size; // floats
+    };
+    struct PlatformShaderData;
+
+    // The shader bound last; sends and draws go to it.
+    static Shader* bound;
+
+    Shader();
+    ~Shader();
+    Shader(const Shader&) = delete;
+    Shader& operator=(const Shader&) = delete;
+
+    // Reads and hands the sources to the back end; false when a file is missing.
+    bool load(const std::string& name);
+    // The whole text file, or "" with "Could not load shader: <path>" on stderr.
+    static std::string loadShader(const std::string& path);
+
+    void setInput(Renderer::VertexInputDesc desc, UniformLayout* uniforms,
+                  unsigned int uniformsSize);
+    // Makes the shader usable (compile and link, or the pipeline states);
+    // false when that failed.
+    bool compile();
+    void bind();
+    void unbind();
+
+    void sendMatrix4x4(const char* name, float* m);
+    void sendMatrix3x3(const char* name, float* m);
+    void sendFloat(const char* name, float value);
+    void sendVector2D(const char* name, Vector2D v);
+    void sendVector3D(const char* name, Vector3D v);
+    void sendVector4D(const char* name, float* v);
+
+    void bindVertexInput(int buffer);
+    void drawIndexed(int indexBuffer, int nbIndices);
+    void drawIndexed(int nbIndices); // from the index buffer bound by the previous draw
+
+    // Exact name comparison against the tables.
+    bool inputExists(const char* name);
+    bool uniformExists(const char* name);
+    int findUniformLocation(const char* name); // -1 when not declared
+    int findInputLocation(const char* name);   // 0 when not declared
+
+    PlatformShaderData* data = nullptr;
+    unsigned int mInputsSize = 0;
+    InputLayout* mInputs = nullptr;
+    unsigned int mUniformsSize = 0;
+    UniformLayout* mUniforms = nullptr;
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+// A GPU texture and the CPU copy of its pixels. Shared declaration, like
+// Renderer: the back end defines PlatformTextureData and the members that touch
+// the GPU; choosing the image reader by the path's ending is common code.
+class Texture {
+public:
+    enum TextureRepeatMode { mirroredRepeat = 0, repeat = 1, clampToEdge = 2, clampToBorder = 3 };
+    // Which reader load() uses: ".bmp", ".png", or the glyph atlas for any
+    // other ending (compared exactly, lower case; a path shorter than four
+    // characters is "any other").
+    enum FileKind { fileBMP, filePNG, fileGlyphAtlas };
+    static FileKind fileKindOf(const char* path);
+
+    struct PlatformTextureData;
+
+    // The texture bound last, whatever the unit.
+    static Texture* bound;
+
+    Texture();
+    explicit Texture(const char* path);
+    ~Texture();
+    Texture(const Texture&) = delete;
+    Texture& operator=(const Texture&) = delete;
+
+    void load(const char* path);
+    unsigned char* getPixels() { return pixels; }
+    unsigned short getWidth() { return width; }
+    unsigned short getHeight() { return height; }
+
+    void loadToGPU();
+    void unloadFromGPU();
+    void deletePixels();
+    void bind(int index);
+    void smooth(bool on);
+    void setWrapMode(TextureRepeatMode mode);
+
+    unsigned char* pixels = nullptr;
+    unsigned short width = 0;
+    unsigned short height = 0;
+    PlatformTextureData* data = nullptr;
+};
