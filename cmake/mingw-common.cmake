@@ -1,7 +1,9 @@
 # Shared by both MinGW toolchain files; PELLAN_TRIPLET is set by the caller.
 set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_C_COMPILER ${PELLAN_TRIPLET}-gcc)
-set(CMAKE_CXX_COMPILER ${PELLAN_TRIPLET}-g++)
+# The posix-thread flavour: GoogleTest needs std::mutex, which the win32
+# flavour of GCC 12 lacks. Everything is linked statically either way.
+set(CMAKE_C_COMPILER ${PELLAN_TRIPLET}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${PELLAN_TRIPLET}-g++-posix)
 set(CMAKE_RC_COMPILER ${PELLAN_TRIPLET}-windres)
 
 # Look for libraries and headers only in the MinGW sysroot and our own

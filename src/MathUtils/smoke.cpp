@@ -1,0 +1,1 @@
+int pellanSmoke() { return 1; }
