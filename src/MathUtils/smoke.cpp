@@ -1,1 +1,0 @@
-int pellanSmoke() { return 1; }

@@ -1,0 +1,98 @@
+#include "MathUtils/AABB.h"
+#include "MathUtils/LineEquation.h"
+#include "MathUtils/Vector2D.h"
+#include "MathUtils/Vector3D.h"
+#include "Transform.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+TEST(Vector3D, CrossProductIsRightHandedAndNormalizeKeepsZero) {
+    Vector3D z = Vector3D::crossProduct(Vector3D(1, 0, 0), Vector3D(0, 1, 0));
+    EXPECT_EQ(z.x, 0.0f);
+    EXPECT_EQ(z.y, 0.0f);
+    EXPECT_EQ(z.z, 1.0f);
+    Vector3D minusX = Vector3D::crossProduct(Vector3D(0, 0, 1), Vector3D(0, 1, 0));
+    EXPECT_EQ(minusX.x, -1.0f);
+
+    Vector3D zero;
+    zero.normalize();
+    EXPECT_EQ(zero.x, 0.0f);
+    EXPECT_EQ(zero.y, 0.0f);
+    EXPECT_EQ(zero.z, 0.0f);
+
+    Vector3D v(3, 0, 4);
+    v.normalize();
+    EXPECT_FLOAT_EQ(v.x, 0.6f);
+    EXPECT_FLOAT_EQ(v.z, 0.8f);
+}
+
+TEST(Vector3D, OperatorsAreComponentWise) {
+    Vector3D a(1, 2, 3);
+    a *= Vector3D(2, 3, 4);
+    a += Vector3D(1, 1, 1);
+    EXPECT_EQ(a.x, 3.0f);
+    EXPECT_EQ(a.y, 7.0f);
+    EXPECT_EQ(a.z, 13.0f);
+    Vector3D d = (a - Vector3D(3, 7, 13)) + Vector3D(1, 0, 0) * 2.0f;
+    EXPECT_EQ(d.x, 2.0f);
+    EXPECT_EQ(d.y, 0.0f);
+    EXPECT_EQ(d.z, 0.0f);
+}
+
+TEST(Vector2D, DistancesAndNormalize) {
+    EXPECT_EQ(Vector2D::sqrDist(Vector2D(1, 1), Vector2D(4, 5)), 25.0f);
+    EXPECT_EQ(Vector2D::sqrLength(Vector2D(-3, 4)), 25.0f);
+    Vector2D v(-3, 4);
+    v.normalize();
+    EXPECT_FLOAT_EQ(v.x, -0.6f);
+    EXPECT_FLOAT_EQ(v.y, 0.8f);
+}
+
+TEST(Defaults, TransformAndBox) {
+    Transform t;
+    EXPECT_EQ(t.scale.x, 1.0f);
+    EXPECT_EQ(t.scale.y, 1.0f);
+    EXPECT_EQ(t.scale.z, 1.0f);
+    EXPECT_EQ(t.position.x, 0.0f);
+    EXPECT_EQ(t.orientation.w, 1.0f);
+    AABB box;
+    EXPECT_EQ(box.start.x, 0.0f);
+    EXPECT_EQ(box.end.z, 1.0f);
+}
+
+TEST(AABB, HalfOpenStrictAtStartInclusiveAtEnd) {
+    AABB box;
+    EXPECT_TRUE(box.containsPoint(Vector3D(0.5f, 0.5f, 0.5f)));
+    EXPECT_TRUE(box.containsPoint(Vector3D(1, 1, 1)));
+    EXPECT_FALSE(box.containsPoint(Vector3D(0, 0.5f, 0.5f)));
+    EXPECT_FALSE(box.containsPoint(Vector3D(0.5f, 0, 0.5f)));
+    EXPECT_FALSE(box.containsPoint(Vector3D(0.5f, 0.5f, 0)));
+    EXPECT_FALSE(box.containsPoint(Vector3D(0.5f, 0.5f, 1.0001f)));
+    EXPECT_FALSE(box.containsPoint(Vector3D(NAN, 0.5f, 0.5f)));
+    EXPECT_FALSE(box.containsPoint(Vector3D(0.5f, 0.5f, NAN)));
+
+    // Neighbours sharing a face: a point on it belongs to exactly one.
+    AABB right(Vector3D(1, 0, 0), Vector3D(2, 1, 1));
+    Vector3D onFace(1, 0.5f, 0.5f);
+    EXPECT_TRUE(box.containsPoint(onFace));
+    EXPECT_FALSE(right.containsPoint(onFace));
+}
+
+TEST(LineEquation, ThroughPointFootAndCrossing) {
+    LineEquation line(0, 0);
+    line.getEquationFromVectorAndPoint(Vector2D(2, 1), Vector2D(2, 3));
+    EXPECT_FLOAT_EQ(line.getA(), 0.5f);
+    EXPECT_FLOAT_EQ(line.getB(), 2.0f);
+    EXPECT_FLOAT_EQ(line.getYFromX(4), 4.0f);
+    EXPECT_FLOAT_EQ(line.getXFromY(4), 4.0f);
+
+    // y = x: the foot from (0, 2) is (1, 1).
+    LineEquation diagonal(1, 0);
+    Vector2D foot = diagonal.getOrthogonalLineIntersectionFromPoint(Vector2D(0, 2));
+    EXPECT_FLOAT_EQ(foot.x, 1.0f);
+    EXPECT_FLOAT_EQ(foot.y, 1.0f);
+
+    EXPECT_FLOAT_EQ(diagonal.getIntersectX(LineEquation(-1, 4)), 2.0f);
+}

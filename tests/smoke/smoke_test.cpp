@@ -1,3 +1,0 @@
-#include <gtest/gtest.h>
-int pellanSmoke();
-TEST(Smoke, Runs) { EXPECT_EQ(pellanSmoke(), 1); }
