@@ -28,28 +28,6 @@ TEST(Vector3D, CrossProductIsRightHandedAndNormalizeKeepsZero) {
     EXPECT_FLOAT_EQ(v.z, 0.8f);
 }
 
-TEST(Vector3D, OperatorsAreComponentWise) {
-    Vector3D a(1, 2, 3);
-    a *= Vector3D(2, 3, 4);
-    a += Vector3D(1, 1, 1);
-    EXPECT_EQ(a.x, 3.0f);
-    EXPECT_EQ(a.y, 7.0f);
-    EXPECT_EQ(a.z, 13.0f);
-    Vector3D d = (a - Vector3D(3, 7, 13)) + Vector3D(1, 0, 0) * 2.0f;
-    EXPECT_EQ(d.x, 2.0f);
-    EXPECT_EQ(d.y, 0.0f);
-    EXPECT_EQ(d.z, 0.0f);
-}
-
-TEST(Vector2D, DistancesAndNormalize) {
-    EXPECT_EQ(Vector2D::sqrDist(Vector2D(1, 1), Vector2D(4, 5)), 25.0f);
-    EXPECT_EQ(Vector2D::sqrLength(Vector2D(-3, 4)), 25.0f);
-    Vector2D v(-3, 4);
-    v.normalize();
-    EXPECT_FLOAT_EQ(v.x, -0.6f);
-    EXPECT_FLOAT_EQ(v.y, 0.8f);
-}
-
 TEST(Defaults, TransformAndBox) {
     Transform t;
     EXPECT_EQ(t.scale.x, 1.0f);
