@@ -24,6 +24,10 @@ public:
     Texture& operator=(const Texture&) = delete;
 
     void load(const char* path);
+    // The shared part of load: frees the old pixels and reads the file with
+    // the reader that fileKindOf picks; a file that cannot be read leaves no
+    // pixels and a size of 0 x 0. Returns the kind, for the back end's format.
+    FileKind loadPixels(const char* path);
     unsigned char* getPixels() { return pixels; }
     unsigned short getWidth() { return width; }
     unsigned short getHeight() { return height; }

@@ -41,39 +41,20 @@ void World::translate(float trX, float trY, float trZ) {
     translatef(mvMat, trX, trY, trZ);
 }
 
-// The axis turns are written out rather than taken from rotation(): with a unit
-// axis the general matrix rounds 1 - c + c, which is not always exactly 1.
-static void postMultiplyAxisTurn(float* mat, int axis, float angle) {
-    float c = cosf(angle);
-    float s = sinf(angle);
-    // The two other axes, in the order that keeps the turn right-handed.
-    int i = (axis + 1) % 3;
-    int j = (axis + 2) % 3;
-    float turn[16];
-    identity(turn);
-    turn[4 * i + i] = c;
-    turn[4 * j + i] = -s;
-    turn[4 * i + j] = s;
-    turn[4 * j + j] = c;
-    mulMatSafe(mat, turn, mat);
-}
-
 void World::rotX(float angle) {
-    postMultiplyAxisTurn(mvMat, 0, angle);
+    postMultiplyAxisTurn(mvMat, 0, cosf(angle), sinf(angle));
 }
 
 void World::rotY(float angle) {
-    postMultiplyAxisTurn(mvMat, 1, angle);
+    postMultiplyAxisTurn(mvMat, 1, cosf(angle), sinf(angle));
 }
 
 void World::rotZ(float angle) {
-    postMultiplyAxisTurn(mvMat, 2, angle);
+    postMultiplyAxisTurn(mvMat, 2, cosf(angle), sinf(angle));
 }
 
 void World::rotation(float angle, float rx, float ry, float rz) {
-    float turn[16];
-    rotationMatrix(turn, angle, rx, ry, rz);
-    mulMatSafe(mvMat, turn, mvMat);
+    postMultiplyRotation(mvMat, angle, rx, ry, rz);
 }
 
 void World::rotationDegrees(float angle, float rx, float ry, float rz) {

@@ -49,6 +49,27 @@ void rotationMatrix(float* out, float angle, float rx, float ry, float rz) {
     out[10] = rz * rz * t + c;
 }
 
+void postMultiplyRotation(float* mat, float angle, float rx, float ry, float rz) {
+    float rotation[16];
+    rotationMatrix(rotation, angle, rx, ry, rz);
+    mulMatSafe(mat, rotation, mat);
+}
+
+// The axis turns are written out rather than taken from rotationMatrix(): with a unit
+// axis the general matrix rounds 1 - c + c, which is not always exactly 1.
+void postMultiplyAxisTurn(float* mat, int axis, float c, float s) {
+    // The two other axes, in the order that keeps the turn right-handed.
+    int i = (axis + 1) % 3;
+    int j = (axis + 2) % 3;
+    float turn[16];
+    identity(turn);
+    turn[4 * i + i] = c;
+    turn[4 * j + i] = -s;
+    turn[4 * i + j] = s;
+    turn[4 * j + j] = c;
+    mulMatSafe(mat, turn, mat);
+}
+
 void rotatef(float* res, float angle, float rx, float ry, float rz) {
     float rotation[16];
     rotationMatrix(rotation, angle, rx, ry, rz);

@@ -34,6 +34,11 @@ void rotatef(float* res, float angle, float rx, float ry, float rz);
 void rotatefDegres(float* res, float angle, float rx, float ry, float rz);
 // Writes the full 16-float rotation matrix of rotatef into out.
 void rotationMatrix(float* out, float angle, float rx, float ry, float rz);
+// mat = mat x R, R the rotation of rotatef (the rotation on the right).
+void postMultiplyRotation(float* mat, float angle, float rx, float ry, float rz);
+// mat = mat x R, R the right-handed turn about axis 0 (x), 1 (y) or 2 (z) with
+// cosine c and sine s. The callers choose how c and s are rounded.
+void postMultiplyAxisTurn(float* mat, int axis, float c, float s);
 
 // matrix = view of a camera at cam looking at center (looks down -z). The former
 // content is not read. Eye = center or up along the view direction give NaNs.

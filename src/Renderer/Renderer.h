@@ -14,7 +14,7 @@ public:
 
     // Handle value that names no buffer: meshes start with it so that a mesh
     // that never uploaded releases nothing.
-    static const unsigned int noBuffer = 0xFFFFFFFFu;
+    static constexpr unsigned int noBuffer = 0xFFFFFFFFu;
 
     struct PlatformData;
 
@@ -36,8 +36,8 @@ public:
     void endFrame();
 
     // size is the vertex count; inputs[i] holds inputSizes[i] floats per vertex.
-    unsigned int createVertexInputBuffer(unsigned int size, unsigned char* inputSizes, float** inputs,
-                                         unsigned int inputCount);
+    unsigned int createVertexInputBuffer(unsigned int size, unsigned char* inputSizes,
+                                         float** inputs, unsigned int inputCount);
     // size is the index count (16-bit triangle indices).
     unsigned int createIndexBuffer(unsigned int size, unsigned short* indices);
 

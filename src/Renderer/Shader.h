@@ -58,6 +58,13 @@ public:
     void drawIndexed(int indexBuffer, int nbIndices);
     void drawIndexed(int nbIndices); // from the index buffer bound by the previous draw
 
+    // The shared part of setInput: copies both tables, names included, in
+    // place of earlier ones. Each back end passes its own input names.
+    void copyLayouts(const InputLayout* inputs, unsigned int inputsSize,
+                     const UniformLayout* uniforms, unsigned int uniformsSize);
+    // Frees both tables and their names; the destructors call it.
+    void freeLayouts();
+
     // Exact name comparison against the tables.
     bool inputExists(const char* name);
     bool uniformExists(const char* name);

@@ -1,0 +1,52 @@
+// The parts of Texture that every back end shares.
+#include "Texture.h"
+
+#include <cstring>
+
+#include "Image.h"
+
+Texture* Texture::bound = nullptr;
+
+Texture::FileKind Texture::fileKindOf(const char* path) {
+    std::size_t length = path ? std::strlen(path) : 0;
+    if (length < 4)
+        return fileGlyphAtlas;
+    const char* ending = path + length - 4;
+    if (std::strcmp(ending, ".bmp") == 0)
+        return fileBMP;
+    if (std::strcmp(ending, ".png") == 0)
+        return filePNG;
+    return fileGlyphAtlas;
+}
+
+Texture::Texture(const char* path) : Texture() {
+    load(path);
+}
+
+void Texture::deletePixels() {
+    delete[] pixels;
+    pixels = nullptr;
+}
+
+Texture::FileKind Texture::loadPixels(const char* path) {
+    deletePixels();
+    FileKind kind = fileKindOf(path);
+    if (!path) {
+        width = height = 0;
+        return kind;
+    }
+    switch (kind) {
+    case fileBMP:
+        pixels = Image::loadBMP24(path, &width, &height);
+        break;
+    case filePNG:
+        pixels = Image::loadPNG(path, &width, &height);
+        break;
+    case fileGlyphAtlas:
+        pixels = Image::loadBMP24Font(path, &width, &height);
+        break;
+    }
+    if (!pixels)
+        width = height = 0;
+    return kind;
+}

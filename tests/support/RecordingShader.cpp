@@ -1,0 +1,120 @@
+// Shader of the recording back end: uniform sends and draws go to the log.
+#include "Recorder.h"
+
+struct Shader::PlatformShaderData {
+    std::string path;
+};
+
+Shader::Shader() : data(new PlatformShaderData) {}
+
+Shader::~Shader() {
+    if (bound == this)
+        bound = nullptr;
+    freeLayouts();
+    delete data;
+}
+
+static RecordedEvent& record(const Shader* shader, RecordedEvent::Kind kind) {
+    RecordedEvent& e = recorder().add(kind);
+    e.shader = shader;
+    return e;
+}
+
+bool Shader::load(const std::string& name) {
+    data->path = name;
+    record(this, RecordedEvent::shaderLoad).name = name;
+    bool vertex = !loadShader(name + ".vert").empty();
+    bool fragment = !loadShader(name + ".frag").empty();
+    return vertex && fragment;
+}
+
+void Shader::setInput(Renderer::VertexInputDesc desc, UniformLayout* uniforms,
+                      unsigned int uniformsSize) {
+    // The input names of the GLSL shader files.
+    static const InputLayout inputs[] = {
+        {"inVertex", 0, 3}, {"inTexCoord", 0, 2}, {"inColor", 0, 3}, {"inNormal", 0, 3}};
+    bool known = desc == Renderer::VERTEX_INPUT_POSITION3_UV2_COLOR3_NORMAL3;
+    copyLayouts(inputs, known ? 4 : 0, uniforms, uniformsSize);
+    record(this, RecordedEvent::shaderSetInput).count = int(uniformsSize);
+}
+
+bool Shader::compile() {
+    record(this, RecordedEvent::shaderCompile);
+    return true;
+}
+
+void Shader::bind() {
+    if (bound)
+        bound->unbind();
+    // Every declared name is in the recorded "program", at its table index.
+    for (unsigned int i = 0; i < mInputsSize; ++i)
+        mInputs[i].location = int(i);
+    for (unsigned int i = 0; i < mUniformsSize; ++i)
+        mUniforms[i].location = int(i);
+    bound = this;
+    record(this, RecordedEvent::shaderBind);
+}
+
+void Shader::unbind() {
+    record(this, RecordedEvent::shaderUnbind);
+}
+
+// Logs a send of n floats when the table declares name, as the real sends do.
+static void send(Shader* shader, const char* name, const float* values, int n) {
+    if (shader->findUniformLocation(name) == -1)
+        return;
+    RecordedEvent& e = record(shader, RecordedEvent::uniform);
+    e.name = name;
+    e.values.assign(values, values + n);
+}
+
+void Shader::sendMatrix4x4(const char* name, float* m) {
+    send(this, name, m, 16);
+}
+
+void Shader::sendMatrix3x3(const char* name, float* m) {
+    send(this, name, m, 9);
+}
+
+void Shader::sendFloat(const char* name, float value) {
+    send(this, name, &value, 1);
+}
+
+void Shader::sendVector2D(const char* name, Vector2D v) {
+    float values[2] = {v.x, v.y};
+    send(this, name, values, 2);
+}
+
+void Shader::sendVector3D(const char* name, Vector3D v) {
+    float values[3] = {v.x, v.y, v.z};
+    send(this, name, values, 3);
+}
+
+void Shader::sendVector4D(const char* name, float* v) {
+    send(this, name, v, 4);
+}
+
+void Shader::bindVertexInput(int buffer) {
+    recorder().lastVertexInput = unsigned(buffer);
+    record(this, RecordedEvent::bindVertexInput).vertexInput = unsigned(buffer);
+}
+
+static void draw(Shader* shader, unsigned int indexBuffer, int nbIndices) {
+    Recorder& r = recorder();
+    RecordedEvent& e = record(shader, RecordedEvent::draw);
+    e.vertexInput = r.lastVertexInput;
+    e.handle = indexBuffer;
+    e.count = nbIndices;
+    if (Shader::bound != shader)
+        r.fault("draw through a shader that is not bound");
+    r.checkDraw(r.lastVertexInput, indexBuffer, nbIndices);
+}
+
+void Shader::drawIndexed(int indexBuffer, int nbIndices) {
+    recorder().lastIndexBuffer = unsigned(indexBuffer);
+    draw(this, unsigned(indexBuffer), nbIndices);
+}
+
+void Shader::drawIndexed(int nbIndices) {
+    draw(this, recorder().lastIndexBuffer, nbIndices);
+}
