@@ -1,0 +1,174 @@
+#include "DataSet.h"
+
+#include "ArtKit.h"
+#include "Catalogue.h"
+#include "ImageWriters.h"
+#include "RoomArt.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+const int roomPictureSize = 144;
+const int iconSize = 60;
+
+// Writes files under the root and keeps going after a failure, so that one
+// run reports every file it could not write.
+class Output {
+public:
+    Output(const std::string& root, std::vector<std::string>& written)
+        : root(root), written(written) {}
+
+    void png(const std::string& path, const Canvas& canvas) {
+        record(path, prepare(path) && writePng(root + "/" + path, canvas.width, canvas.height,
+                                               canvas.toRgba8(palette::ink)));
+    }
+    void bmp(const std::string& path, int width, int height, const std::vector<std::uint8_t>& bgr) {
+        record(path, prepare(path) && writeBmp24(root + "/" + path, width, height, bgr));
+    }
+    void text(const std::string& path, const std::string& content) {
+        record(path, prepare(path) && writeText(root + "/" + path, content));
+    }
+    bool allWritten() const { return !failed; }
+
+private:
+    bool prepare(const std::string& path) {
+        std::filesystem::path folder = std::filesystem::path(root + "/" + path).parent_path();
+        std::error_code error;
+        std::filesystem::create_directories(folder, error);
+        if (error) {
+            std::fprintf(stderr, "Could not create %s: %s\n", folder.string().c_str(),
+                         error.message().c_str());
+            return false;
+        }
+        return true;
+    }
+    void record(const std::string& path, bool ok) {
+        if (ok) {
+            written.push_back(path);
+        } else {
+            failed = true;
+        }
+    }
+
+    std::string root;
+    std::vector<std::string>& written;
+    bool failed = false;
+};
+
+// Extent of a drawing in its own units, measured from what it paints. Glows
+// count too, which keeps lit objects centred on their light.
+struct Extent {
+    float left, top, right, bottom;
+};
+
+Extent measure(const ObjectDef& def) {
+    const float scale = 4.0f;
+    Canvas canvas(400, 400);
+    def.draw(makePen(canvas, scale, 0.0f, 0.0f, 0.0f, palette::ink));
+    int x0 = canvas.width, y0 = canvas.height, x1 = -1, y1 = -1;
+    for (int y = 0; y < canvas.height; ++y) {
+        for (int x = 0; x < canvas.width; ++x) {
+            if (canvas.pixels[(static_cast<size_t>(y) * canvas.width + x) * 4 + 3] > 0.25f) {
+                x0 = std::min(x0, x);
+                y0 = std::min(y0, y);
+                x1 = std::max(x1, x + 1);
+                y1 = std::max(y1, y + 1);
+            }
+        }
+    }
+    if (x1 < 0) {
+        return {0.0f, 0.0f, 100.0f, 100.0f};
+    }
+    return {x0 / scale, y0 / scale, x1 / scale, y1 / scale};
+}
+
+Canvas roomPicture(const ObjectDef& def, const Extent& extent) {
+    Canvas canvas(roomPictureSize, roomPictureSize);
+    float scale = roomPictureSize / 100.0f;
+    Pen pen = makePen(canvas, scale, 0.0f, 0.0f, 2.2f, palette::ink);
+    float centre = (extent.left + extent.right) * 0.5f;
+    float half = (extent.right - extent.left) * 0.42f;
+    ellipse(pen.plain(), {centre, 97.0f}, half, 3.0f, withAlpha(hexColor(0x000000), 0.3f));
+    // Whatever its drawing does, the object rests on the picture's bottom edge,
+    // where the game puts the floor under it.
+    float drop = extent.bottom < 100.0f ? 100.5f - extent.bottom : 0.0f;
+    def.draw(pen.moved(0.0f, drop));
+    return canvas;
+}
+
+// The same drawing, framed to fill its share of the slot.
+Canvas inventoryIcon(const ObjectDef& def, const Extent& extent) {
+    Canvas canvas(iconSize, iconSize);
+    float width = extent.right - extent.left;
+    float height = extent.bottom - extent.top;
+    float scale = (iconSize - 4.0f) * def.iconFill / std::max(width, height);
+    float cx = (extent.left + extent.right) * 0.5f;
+    float cy = (extent.top + extent.bottom) * 0.5f;
+    Pen pen = makePen(canvas, scale, iconSize * 0.5f - scale * cx, iconSize * 0.5f - scale * cy,
+                      1.5f, palette::ink);
+    def.draw(pen);
+    return canvas;
+}
+
+const char* quadJson = R"({
+    "model": {
+        "vertices": [
+            { "x": 0, "y": 0, "z": 0 },
+            { "x": 0, "y": 1, "z": 0 },
+            { "x": 1, "y": 0, "z": 0 },
+            { "x": 1, "y": 1, "z": 0 }
+        ],
+        "uvs": [
+            { "u": 0, "v": 0 },
+            { "u": 0, "v": 1 },
+            { "u": 1, "v": 0 },
+            { "u": 1, "v": 1 }
+        ],
+        "colors": [
+            { "r": 1, "g": 1, "b": 1 },
+            { "r": 1, "g": 1, "b": 1 },
+            { "r": 1, "g": 1, "b": 1 },
+            { "r": 1, "g": 1, "b": 1 }
+        ],
+        "indices": [
+            { "a": 0, "b": 2, "c": 1 },
+            { "a": 1, "b": 2, "c": 3 }
+        ]
+    }
+}
+)";
+
+} // namespace
+
+bool generateDataSet(const std::string& root, std::vector<std::string>& written) {
+    Output out(root, written);
+    out.text("data/quad.json", quadJson);
+    out.bmp("data/blackpixel.bmp", 4, 4, std::vector<std::uint8_t>(4 * 4 * 3, 0));
+    Canvas white(4, 4);
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 4; ++x) {
+            white.blend(x, y, palette::white, 1.0f);
+        }
+    }
+    out.png("data/whitepixel2.png", white);
+    out.png("data/Sarn2017/room.png", drawRoom());
+    for (int digit = 0; digit < 10; ++digit) {
+        out.png("data/Sarn2017/" + std::to_string(digit) + ".png", drawDigit(digit));
+    }
+    const std::vector<ObjectDef>& catalogue = objectCatalogue();
+    out.text("data/Sarn2017/objects/objects.json", catalogueJson(catalogue));
+    for (const ObjectDef& def : catalogue) {
+        std::string name = def.name;
+        Extent extent = measure(def);
+        if (def.takeable) {
+            out.png("data/Sarn2017/objects/inventory/" + name + ".png", inventoryIcon(def, extent));
+        }
+        out.png("data/Sarn2017/objects/room/" + name + ".png", roomPicture(def, extent));
+        out.png("data/Sarn2017/objects/name/" + name + ".png", drawNameCard(displayName(def.name)));
+    }
+    return out.allWritten();
+}
