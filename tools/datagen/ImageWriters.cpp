@@ -50,6 +50,16 @@ bool writePng(const std::string& path, int width, int height,
     return ok ? true : reportWriteFailure(path);
 }
 
+static bool writeBytes(const std::string& path, const void* data, size_t size) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) {
+        return reportWriteFailure(path);
+    }
+    bool ok = std::fwrite(data, 1, size, file) == size;
+    ok = std::fclose(file) == 0 && ok;
+    return ok ? true : reportWriteFailure(path);
+}
+
 static void putLittle(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) {
         out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
@@ -85,21 +95,9 @@ bool writeBmp24(const std::string& path, int width, int height,
         out.insert(out.end(), row, row + width * 3);
         out.resize(out.size() + (rowBytes - width * 3), 0);
     }
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) {
-        return reportWriteFailure(path);
-    }
-    bool ok = std::fwrite(out.data(), 1, out.size(), file) == out.size();
-    ok = std::fclose(file) == 0 && ok;
-    return ok ? true : reportWriteFailure(path);
+    return writeBytes(path, out.data(), out.size());
 }
 
 bool writeText(const std::string& path, const std::string& text) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) {
-        return reportWriteFailure(path);
-    }
-    bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    ok = std::fclose(file) == 0 && ok;
-    return ok ? true : reportWriteFailure(path);
+    return writeBytes(path, text.data(), text.size());
 }
