@@ -51,7 +51,7 @@ void portalFrame(const Pen& pen);
 void beaconBase(const Pen& pen);
 // Cup of both trophies in the given metal.
 void trophyCup(const Pen& pen, const Rgba& light, const Rgba& mid, const Rgba& dark);
-// Crate body; dark selects the weathered wood.
+// Crate body, in fresh or weathered wood.
 void crateBody(const Pen& pen, bool weathered);
 // Chest body with its lid shut.
 void closedChestBody(const Pen& pen, const Rgba& woodColor);
