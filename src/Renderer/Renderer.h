@@ -26,7 +26,10 @@ public:
     Renderer(const Renderer&) = delete;
     Renderer& operator=(const Renderer&) = delete;
 
-    void init();
+    // Loads what the back end needs and sets the initial render state; false
+    // when the back end cannot draw (the entry point then stops with its
+    // start-up failure message).
+    bool init();
     void enableDepthTest(bool on);
     void enableDepthMask(bool on);
     void clear();

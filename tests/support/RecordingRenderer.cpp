@@ -13,9 +13,10 @@ static RecordedEvent& record(const Renderer* renderer, RecordedEvent::Kind kind)
     return e;
 }
 
-void Renderer::init() {
+bool Renderer::init() {
     record(this, RecordedEvent::rendererInit);
     Shader::bound = nullptr;
+    return true;
 }
 
 void Renderer::enableDepthTest(bool on) {

@@ -1,0 +1,111 @@
+#include "Texture.h"
+
+#include <iostream>
+
+#include "Renderer/PC/Windows/glbackend.h"
+
+// The unit of Texture::bound: binding the same texture on another unit is not
+// a repeat.
+static int boundUnit = 0;
+
+Texture::Texture() : data(new PlatformTextureData) {}
+
+Texture::~Texture() {
+    if (bound == this)
+        bound = nullptr;
+    deletePixels();
+    delete data;
+}
+
+void Texture::load(const char* path) {
+    switch (loadPixels(path)) {
+    case fileBMP:
+        data->nbChannels = GL_RGB;
+        data->channelsOrder = GL_BGR;
+        break;
+    case filePNG:
+        data->nbChannels = GL_RGBA;
+        data->channelsOrder = GL_RGBA;
+        break;
+    case fileGlyphAtlas:
+        data->nbChannels = GL_RGBA;
+        data->channelsOrder = GL_BGRA;
+        break;
+    }
+}
+
+// Rows go up as the reader laid them out, bottom row first, 4-byte aligned.
+void Texture::loadToGPU() {
+    data->textureID = Renderer::renderer.getTextureID();
+    glBindTexture(GL_TEXTURE_2D, data->textureID);
+    bound = this;
+    boundUnit = 0;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_MIRRORED_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_MIRRORED_REPEAT);
+    if (!pixels || width == 0 || height == 0) {
+        std::cerr << "Texture without pixels (" << width << " x " << height
+                  << "): uploading a 1x1 white placeholder" << std::endl;
+        static const unsigned char white[4] = {255, 255, 255, 255};
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, white);
+        return;
+    }
+    glTexImage2D(GL_TEXTURE_2D, 0, data->nbChannels, width, height, 0, data->channelsOrder,
+                 GL_UNSIGNED_BYTE, pixels);
+}
+
+// The name is forgotten: the driver may give it to a later texture.
+void Texture::unloadFromGPU() {
+    if (data->textureID)
+        glDeleteTextures(1, &data->textureID);
+    data->textureID = 0;
+    if (bound == this)
+        bound = nullptr;
+}
+
+void Texture::bind(int index) {
+    if (bound == this && boundUnit == index)
+        return;
+    if (index != 0)
+        glActiveTexture(GL_TEXTURE0 + index);
+    glBindTexture(GL_TEXTURE_2D, data->textureID);
+    if (index != 0) {
+        // A second texture is sampled through "texture1" on unit 1.
+        if (Shader::bound)
+            glUniform1i(glGetUniformLocation(Shader::bound->data->glslProgram, "texture1"), 1);
+        glActiveTexture(GL_TEXTURE0);
+    }
+    bound = this;
+    boundUnit = index;
+}
+
+void Texture::smooth(bool on) {
+    bind(0);
+    GLint filter = on ? GL_LINEAR : GL_NEAREST;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+}
+
+void Texture::setWrapMode(TextureRepeatMode mode) {
+    bind(0);
+    GLint wrap;
+    switch (mode) {
+    case mirroredRepeat:
+        wrap = GL_MIRRORED_REPEAT;
+        break;
+    case repeat:
+        wrap = GL_REPEAT;
+        break;
+    case clampToEdge:
+        wrap = GL_CLAMP_TO_EDGE;
+        break;
+    case clampToBorder:
+        wrap = GL_CLAMP_TO_BORDER;
+        break;
+    default:
+        return;
+    }
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
+}
