@@ -1,10 +1,9 @@
 #include "Renderer/PC/Windows/glwindow.h"
 
-#include <windowsx.h>
-
 #include <iostream>
 
 #include "Input/PC/InputManager.h"
+#include "Renderer/PC/GameWindowMessages.h"
 #include "Renderer/PC/Windows/gli.h"
 
 static const char* const className = "GLClass";
@@ -181,21 +180,6 @@ bool GLWindow::createContext(HWND hwnd) {
     return true;
 }
 
-// x from the left, y from the bottom (client height + 1 - client y). While
-// the mouse is captured it can be outside the client area: negative values
-// stop at 0.
-void GLWindow::updateMousePosition(HWND hwnd, LPARAM lParam) {
-    RECT client;
-    GetClientRect(hwnd, &client);
-    int x = GET_X_LPARAM(lParam);
-    int clientY = GET_Y_LPARAM(lParam);
-    int y = client.bottom + 1 - (clientY < 0 ? 0 : clientY);
-    mousePosition[0] = (unsigned short)(x < 0 ? 0 : x);
-    mousePosition[1] = (unsigned short)(y < 0 ? 0 : y);
-    inputManager.mWritableMousePosition.x = mousePosition[0];
-    inputManager.mWritableMousePosition.y = mousePosition[1];
-}
-
 LRESULT GLWindow::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
@@ -209,42 +193,7 @@ LRESULT GLWindow::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         m_isRunning = false;
         PostQuitMessage(0);
         return 0;
-    case WM_SIZE: {
-        int width = LOWORD(lParam);
-        int height = HIWORD(lParam);
-        // A minimised window reports 0 x 0, which no projection can use.
-        if (m_example && width > 0 && height > 0)
-            m_example->onResize(width, height);
-        break;
     }
-    case WM_KEYDOWN:
-        // Every key-down, auto-repeats included.
-        if (wParam == VK_ESCAPE)
-            on = !on;
-        break;
-    case WM_MOUSEMOVE:
-        updateMousePosition(hwnd, lParam);
-        break;
-    case WM_LBUTTONDOWN: {
-        SetCapture(hwnd);
-        updateMousePosition(hwnd, lParam);
-        inputManager.mWritableMouseLeft = true;
-        std::cout << mousePosition[0] << ' ' << mousePosition[1] << std::endl;
-        RECT client;
-        GetClientRect(hwnd, &client);
-        POINT topLeft = {client.left, client.top};
-        POINT bottomRight = {client.right + 1, client.bottom + 1};
-        ClientToScreen(hwnd, &topLeft);
-        ClientToScreen(hwnd, &bottomRight);
-        RECT clip = {topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
-        ClipCursor(&clip);
-        break;
-    }
-    case WM_LBUTTONUP:
-        inputManager.mWritableMouseLeft = false;
-        ClipCursor(nullptr);
-        ReleaseCapture();
-        break;
-    }
+    handleGameWindowMessage(hwnd, message, wParam, lParam, on, m_example, mousePosition);
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }

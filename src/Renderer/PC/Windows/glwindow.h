@@ -43,5 +43,4 @@ public:
 
 private:
     bool createContext(HWND hwnd);
-    void updateMousePosition(HWND hwnd, LPARAM lParam);
 };

@@ -1,0 +1,118 @@
+// Textures of the Direct3D 12 edition: 4 bytes per texel, uploaded through the
+// renderer's upload list, viewed from a texture slot of the view heap and
+// sampled with one of the renderer's eight samplers.
+#include "Renderer/PC/DX12/DX12Platform.h"
+
+#include <cstdio>
+
+#include "Renderer/PC/DX12/PixelLayout.h"
+#include "Renderer/PC/DX12/SamplerIndex.h"
+
+namespace {
+
+// Changing the sampler of the bound texture must reach the next bind.
+void forgetIfBound(Texture* texture) {
+    if (Texture::bound == texture)
+        Texture::bound = nullptr;
+}
+
+} // namespace
+
+Texture::Texture() : data(new PlatformTextureData) {}
+
+Texture::~Texture() {
+    forgetIfBound(this);
+    deletePixels();
+    if (data->resource) {
+        // An upload still recorded for it must not outlive the resource.
+        flushUploads();
+        release(data->resource);
+    }
+    delete data;
+}
+
+void Texture::load(const char* path) {
+    FileKind kind = loadPixels(path);
+    data->format = kind == fileGlyphAtlas ? DXGI_FORMAT_B8G8R8A8_UNORM : DXGI_FORMAT_R8G8B8A8_UNORM;
+    if (kind == fileBMP && pixels) {
+        unsigned char* rgba = bmpToRgba(pixels, width, height);
+        deletePixels();
+        pixels = rgba;
+    }
+}
+
+void Texture::loadToGPU() {
+    Renderer::PlatformData& r = dx12();
+    if (!r.device)
+        return;
+    if (data->textureSlot < 0) {
+        data->textureSlot = r.textureSlots.take();
+        if (data->textureSlot < 0) {
+            if (!r.reportedTextureLimit)
+                std::printf("More than %d textures: the others are drawn with a placeholder\n",
+                            textureSlotCount);
+            r.reportedTextureLimit = true;
+            return;
+        }
+    }
+    if (data->resource) {
+        flushUploads();
+        release(data->resource);
+    }
+
+    const unsigned char* texels = pixels;
+    unsigned int w = width;
+    unsigned int h = height;
+    DXGI_FORMAT format = data->format;
+    if (!texels || w == 0 || h == 0) {
+        std::fprintf(stderr,
+                     "Texture without pixels (%u x %u): uploading a 1x1 white placeholder\n", w, h);
+        texels = placeholderTexel;
+        w = h = 1;
+        format = DXGI_FORMAT_R8G8B8A8_UNORM;
+    }
+    data->resource = uploadTexture(texels, w, h, format);
+    if (data->resource)
+        createTextureView(data->resource, format, data->textureSlot);
+}
+
+void Texture::unloadFromGPU() {
+    forgetIfBound(this);
+    if (data->resource) {
+        flushUploads();
+        release(data->resource);
+    }
+}
+
+// Binds on root table 0; the unit is not used (t1 is never filled).
+void Texture::bind(int) {
+    if (bound == this)
+        return;
+    Renderer::PlatformData& r = dx12();
+    if (!Shader::bound || !r.recording)
+        return;
+    int sampler = data->samplerIndex;
+    if (sampler != r.boundSampler && r.samplerHeaps[sampler]) {
+        ID3D12DescriptorHeap* heaps[2] = {r.viewHeap, r.samplerHeaps[sampler]};
+        r.drawList->SetDescriptorHeaps(2, heaps);
+        D3D12_GPU_DESCRIPTOR_HANDLE start;
+        r.samplerHeaps[sampler]->GetGPUDescriptorHandleForHeapStart(&start);
+        r.drawList->SetGraphicsRootDescriptorTable(2, start);
+        r.boundSampler = sampler;
+    }
+    int slot = data->resource ? data->textureSlot : placeholderSlot;
+    r.drawList->SetGraphicsRootDescriptorTable(0, r.viewGpuHandle(slot));
+    bound = this;
+}
+
+void Texture::smooth(bool on) {
+    data->samplerIndex = samplerIndexFor(on, samplerWrapMode(data->samplerIndex));
+    forgetIfBound(this);
+}
+
+void Texture::setWrapMode(TextureRepeatMode mode) {
+    if (mode < mirroredRepeat || mode > clampToBorder)
+        return;
+    data->samplerIndex = samplerIndexFor(samplerIsSmooth(data->samplerIndex), mode);
+    forgetIfBound(this);
+}
