@@ -546,6 +546,51 @@ TEST(DX12Renderer, NothingIsDrawnWithoutAShaderOrMesh) {
     EXPECT_PIXEL(shot, 0, 0, 255, 0, 0, 255);
 }
 
+TEST(DX12Shader, TheRoomTransitionShaderFadesByRatio) {
+    REQUIRE_RENDERER();
+    Shader fade;
+    fade.load("data/shaders/room-transition");
+    Shader::UniformLayout uniforms[] = {{"mvMat", 0, 16}, {"projMat", 0, 16}, {"ratio", 0, 1}};
+    fade.setInput(Renderer::VERTEX_INPUT_POSITION3_UV2_COLOR3_NORMAL3, uniforms, 3);
+    EXPECT_EQ(fade.findUniformLocation("ratio"), 32);
+    ASSERT_TRUE(fade.compile());
+    Quad red = makeQuad(1, 0, 0);
+    Shot shot = drawFrame([&] {
+        startDrawing(fade, whiteTexture());
+        fade.sendFloat("ratio", 1.0f);
+        drawSprite(fade, red, 0, 0, 100, 100);
+        fade.sendFloat("ratio", 0.5f);
+        drawSprite(fade, red, 200, 0, 100, 100);
+    });
+    EXPECT_PIXEL(shot, 50, 50, 255, 0, 0, 255);
+    EXPECT_PIXEL(shot, 250, 50, 255, 127, 127, 128);
+}
+
+TEST(DX12Shader, AUniformTableTooBigForTheBlockSendsNothing) {
+    REQUIRE_RENDERER();
+    Shader shader;
+    shader.load("data/shaders/basic-fixed");
+    std::vector<Shader::UniformLayout> uniforms(8, {"filler", 0, 16});
+    uniforms[0].name = "mvMat";
+    uniforms[1].name = "projMat";
+    uniforms.push_back({"oneTooMany", 0, 1});
+    testing::internal::CaptureStdout();
+    shader.setInput(Renderer::VERTEX_INPUT_POSITION3_UV2_COLOR3_NORMAL3, uniforms.data(),
+                    unsigned(uniforms.size()));
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "The uniforms of data/shaders/basic-fixed.hlsl do not fit in 128 floats: none is "
+              "sent\n");
+    EXPECT_EQ(shader.findUniformLocation("mvMat"), -1);
+    EXPECT_EQ(shader.findUniformLocation("oneTooMany"), -1);
+    ASSERT_TRUE(shader.compile());
+    // Nothing reaches the block, so the sprite has no size and draws nothing.
+    Shot shot = drawFrame([&] {
+        startDrawing(shader, whiteTexture());
+        drawSprite(shader, whiteQuad(), 0, 0, 100, 100);
+    });
+    EXPECT_PIXEL(shot, 50, 50, 255, 255, 255, 0);
+}
+
 TEST(DX12Texture, NullPixelsUploadTheWhitePlaceholder) {
     REQUIRE_RENDERER();
     Texture missing;
