@@ -45,3 +45,31 @@ GLWindow* testWindow() {
     window = &made;
     return window;
 }
+
+static DWORD fileSize(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA file;
+    return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &file) ? file.nFileSizeLow : 0;
+}
+
+bool saveScreenshot(const std::string& path) {
+    DeleteFileA(path.c_str());
+    std::string command = "/usr/bin/import -window root " + path;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        return false;
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    // Wine does not wait for a Unix program: wait until the file stops growing.
+    DWORD size = 0;
+    for (int tries = 0; tries < 150; tries++) {
+        Sleep(200);
+        DWORD now = fileSize(path);
+        if (now > 0 && now == size)
+            return true;
+        size = now;
+    }
+    return false;
+}

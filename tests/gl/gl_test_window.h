@@ -22,6 +22,10 @@ extern size_t resizeCallsDuringCreate;
 extern std::string createErrors;
 extern ClientWindowEventHandler testGame;
 
+// The whole X screen that Wine draws on, as a PNG, through ImageMagick's
+// import (Wine starts Unix programs too). False when no file came out.
+bool saveScreenshot(const std::string& path);
+
 // On CI a missing window is a failure; on a developer machine without a
 // display the test is skipped.
 bool ciRun();

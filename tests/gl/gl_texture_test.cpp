@@ -4,30 +4,13 @@
 #include <vector>
 
 #include "Renderer/PC/Windows/glbackend.h"
+#include "gl_checker.h"
 #include "gl_test_window.h"
-#include "support/ImageFiles.h"
 #include "support/TestFiles.h"
 
 namespace {
 
 typedef void(APIENTRY* GetUniformivProc)(GLuint, GLint, GLint*);
-
-// 2 x 2: bottom row red, green; top row blue, white.
-std::vector<unsigned char> checkerRGBA() {
-    return {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255, 255, 255, 255};
-}
-
-std::string checkerBMP(const char* name) {
-    // Blue, green, red per pixel, bottom row first.
-    return writeTestFile(name, makeBMP24(2, 2, {0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255}));
-}
-
-std::string checkerPNG() {
-    // RGBA, top row first.
-    return writeTestFile("gl-checker.png", makePNG(2, 2, 6, 8,
-                                                   {{0, 0, 255, 255, 255, 255, 255, 255},
-                                                    {255, 0, 0, 255, 0, 255, 0, 255}}));
-}
 
 GLuint boundName(int unit) {
     glActiveTexture(GL_TEXTURE0 + unit);
@@ -55,7 +38,7 @@ TEST(GLTextureUpload, BmpPngAndGlyphAtlasUploadTheSamePicture) {
     REQUIRE_TEST_WINDOW();
     Texture bmp, png, atlas;
     bmp.load(checkerBMP("gl-checker.bmp").c_str());
-    png.load(checkerPNG().c_str());
+    png.load(checkerPNG("gl-checker.png").c_str());
     atlas.load(checkerBMP("gl-checker.bmp.fnt").c_str());
     for (Texture* texture : {&bmp, &png, &atlas}) {
         ASSERT_NE(texture->getPixels(), nullptr);
