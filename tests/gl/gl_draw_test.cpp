@@ -142,6 +142,20 @@ TEST_F(GLDraw, ASpriteCoversExactlyItsPixels) {
     EXPECT_TRUE(pixelIs(column[4] + 150, top + 150, white));
 }
 
+TEST_F(GLDraw, HandlesThatNameNoBufferDrawNothing) {
+    Renderer::renderer.clear();
+    shader.bindVertexInput(-1);
+    shader.drawIndexed(-1, 6);
+    shader.bindVertexInput(quad.vertexBufferHandle + 100);
+    shader.drawIndexed(quad.indexBufferHandle + 100, 6);
+    // A deleted mesh keeps its handles but no buffers.
+    unsigned int vertices = quad.vertexBufferHandle, indices = quad.indexBufferHandle;
+    quad.deleteBuffers();
+    shader.bindVertexInput(vertices);
+    shader.drawIndexed(indices, 6);
+    EXPECT_TRUE(pixelIs(column[0] + 50, top + 50, white));
+}
+
 TEST_F(GLDraw, SmoothingBlendsNeighbouringTexels) {
     // Near texel centres both look alike...
     expectTexels(column[1], top, checker, 6);
