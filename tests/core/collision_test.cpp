@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include "FlatCollideMesh.h"
+#include "FlatObject.h"
+#include "support/TestFiles.h"
+
+namespace {
+
+// A collider from JSON text, for the collision cases.
+struct Collider {
+    FlatCollideMesh mesh;
+    explicit Collider(const std::string& json, const std::string& name) {
+        EXPECT_TRUE(mesh.load(writeTestFile(name, json)));
+    }
+};
+
+const char* unitCircle = R"({"collider": {"vertices": [], "indices": [],
+  "circles": [{"x": 0, "y": 0, "radius": 1}]}})";
+
+// One horizontal segment (-1, 0)-(1, 0), one far one (2, 0)-(3, 0).
+const char* segments = R"({"collider": {
+  "vertices": [{"x": -1, "y": 0}, {"x": 1, "y": 0}, {"x": 2, "y": 0}, {"x": 3, "y": 0}],
+  "indices": [{"a": 0, "b": 1}, {"a": 2, "b": 3}]}})";
+
+TEST(FlatPlacement, PointsFollowScaleAnchorTurnAndPosition) {
+    FlatObject o;
+    o.init(10, 20, 0, nullptr, nullptr);
+    o.setScale(2, 2, 1);
+    o.setAnchor(0.5f, 0.5f, 0);
+    float x, y;
+    o.findAbsolutePoint(&x, &y, 0.5f, 0.5f, 37.0f);
+    EXPECT_EQ(x, 10);
+    EXPECT_EQ(y, 20);
+    o.findAbsolutePoint(&x, &y, 1, 0.5f, 90.0f);
+    EXPECT_NEAR(x, 10, 1e-5);
+    EXPECT_NEAR(y, 21, 1e-5);
+    // Output aliasing the input.
+    x = 1, y = 0.5f;
+    o.findAbsolutePoint(&x, &y, x, y, 1.0f, 0.0f);
+    EXPECT_NEAR(x, 10, 1e-5);
+    EXPECT_NEAR(y, 21, 1e-5);
+    // About the position remembered at the start of the frame.
+    o.prepare();
+    o.x() = 50;
+    o.findPreviousAbsolutePoint(&x, &y, 1, 0.5f, 0.0f, 1.0f);
+    EXPECT_NEAR(x, 11, 1e-5);
+    EXPECT_NEAR(y, 20, 1e-5);
+    EXPECT_EQ(o.getAnchorX(), 0.5f);
+}
+
+TEST(FlatCollision, CirclesAreHitWhenEnteredOrCrossed) {
+    Collider c(unitCircle, "unit-circle.json");
+    FlatObject o;
+    o.init(0, 0, 0, nullptr, nullptr);
+    o.setScale(2, 3, 1); // final radius 2
+    o.setCollideMesh(&c.mesh);
+    EXPECT_TRUE(o.pointThroughCollideMesh(2.5f, 0, 1.9f, 0, 0));  // ends inside
+    EXPECT_FALSE(o.pointThroughCollideMesh(1.9f, 0, 2.5f, 0, 0)); // starts inside
+    EXPECT_FALSE(o.pointThroughCollideMesh(0, 0, 5, 5, 0));       // leaves from the centre
+    // Passing by on either side: oblique, vertical and horizontal paths.
+    EXPECT_TRUE(o.pointThroughCollideMesh(-2.5f, 1.5f, 2.5f, 1.4f, 0));
+    EXPECT_FALSE(o.pointThroughCollideMesh(-2.5f, 2.5f, 2.5f, 2.4f, 0));
+    EXPECT_TRUE(o.pointThroughCollideMesh(1.5f, -3, 1.5f, 3, 0));
+    EXPECT_FALSE(o.pointThroughCollideMesh(2.5f, -3, 2.5f, 3, 0));
+    EXPECT_TRUE(o.pointThroughCollideMesh(3, -1, -3, -1, 0));
+    EXPECT_FALSE(o.pointThroughCollideMesh(3, -2.5f, -3, -2.5f, 0));
+    // The perpendicular's foot beyond the path: no hit.
+    EXPECT_FALSE(o.pointThroughCollideMesh(3, 1, 5, 1.5f, 0));
+    EXPECT_FALSE(o.centerThroughCollideMesh(o));
+}
+
+TEST(FlatCollision, SegmentsAreCrossedButNotTouched) {
+    Collider c(segments, "segments.json");
+    FlatObject o;
+    o.init(0, 0, 0, nullptr, nullptr);
+    EXPECT_FALSE(o.pointThroughCollideMesh(0, -1, 0, 1, 0)); // no collider yet
+    o.setCollideMesh(&c.mesh);
+    EXPECT_TRUE(o.pointThroughCollideMesh(0, -1, 0, 1, 0));        // vertical
+    EXPECT_TRUE(o.pointThroughCollideMesh(0.5f, 1, 0.2f, -1, 0));  // oblique
+    EXPECT_FALSE(o.pointThroughCollideMesh(2.5f, 5, 2.5f, 1, 0));  // stops short
+    EXPECT_FALSE(o.pointThroughCollideMesh(1.5f, -1, 1.5f, 1, 0)); // between the two
+    EXPECT_FALSE(o.pointThroughCollideMesh(0, 1, 1, 0, 0));        // ends on an end point
+    EXPECT_FALSE(o.pointThroughCollideMesh(-5, 0, 5, 0, 0));       // along the segments' line
+    EXPECT_FALSE(o.pointThroughCollideMesh(-5, 1, 5, 1, 0));       // parallel
+
+    // Turned a quarter about z, the first segment stands from (0, -1) to (0, 1):
+    // a horizontal path now crosses it, the vertical one runs along it.
+    EXPECT_TRUE(o.pointThroughCollideMesh(-1, 0.5f, 1, 0.5f, 90));
+    EXPECT_FALSE(o.pointThroughCollideMesh(0.5f, -1, 0.5f, 1, 90));
+    // An oblique segment against a vertical one.
+    Collider oblique(R"({"collider": {"vertices": [{"x": 0, "y": 0}, {"x": 2, "y": 2}],
+      "indices": [{"a": 1, "b": 0}]}})",
+                     "oblique.json");
+    o.setCollideMesh(&oblique.mesh);
+    EXPECT_TRUE(o.pointThroughCollideMesh(1, 0, 1, 3, 0));
+    EXPECT_TRUE(o.pointThroughCollideMesh(0, 2, 2, 0, 0));
+    EXPECT_FALSE(o.pointThroughCollideMesh(3, 0, 3, 3, 0));
+}
+
+} // namespace
