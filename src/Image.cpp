@@ -142,6 +142,10 @@ bool decodePNG(PNGRead& read) {
     png_structp png = read.png;
     png_infop info = read.info;
     png_set_sig_bytes(png, 8);
+    // Skip every chunk but IHDR, PLTE, tRNS, IDAT and IEND unread: the others
+    // are of no use here, and libpng would otherwise allocate whatever length
+    // an ancillary chunk claims.
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
     png_read_info(png, info);
     png_uint_32 width = png_get_image_width(png, info);
     png_uint_32 height = png_get_image_height(png, info);

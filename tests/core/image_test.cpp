@@ -173,6 +173,32 @@ TEST(PNG, OtherKindsBecomeEightBitRGBA) {
     }
 }
 
+// A chunk of the given type inserted after IHDR (8 + 25 bytes), with its CRC.
+std::string withChunk(const std::string& png, const char* type, unsigned int length,
+                      const std::string& data) {
+    std::string chunk;
+    for (int shift = 24; shift >= 0; shift -= 8)
+        chunk += char((length >> shift) & 0xFF);
+    chunk += type + data;
+    unsigned long crc = crc32(0, reinterpret_cast<const Bytef*>(chunk.data() + 4), 4 + data.size());
+    for (int shift = 24; shift >= 0; shift -= 8)
+        chunk += char((crc >> shift) & 0xFF);
+    return png.substr(0, 33) + chunk + png.substr(33);
+}
+
+TEST(PNG, AncillaryChunksAreSkippedUnread) {
+    std::string good = makePNG(2, 3, PNG_COLOR_TYPE_RGBA, 8, rgbaRows());
+    std::string text = withChunk(good, "tEXt", 11, std::string("Title\0hello", 11));
+    Loaded img = load(Image::loadPNG, writeTestFile("text-chunk.png", text));
+    ASSERT_TRUE(img.pixels);
+    EXPECT_EQ(img.bytes(4), (Bytes{5, 5, 5, 5}));
+    // A palette-list chunk claiming 2 GB over a few bytes: refused as a short
+    // file, without the allocation (the fuzz target's memory limit watches).
+    std::string huge = withChunk(good, "sPLT", 0x7B00000C, "").substr(0, 45);
+    writeFuzzSeed("png", "huge-ancillary.png", huge);
+    expectRefused(Image::loadPNG, "huge-ancillary.png", huge);
+}
+
 TEST(PNG, CorruptAndTruncatedFilesGiveNullAndOneLine) {
     std::string good = makePNG(2, 3, PNG_COLOR_TYPE_RGBA, 8, rgbaRows());
     expectRefused(Image::loadPNG, "text.png", "this is not an image\n");

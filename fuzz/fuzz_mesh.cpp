@@ -2,10 +2,15 @@
 #include "Object3D.h"
 #include "support/Recorder.h"
 
+// Built twice: fuzz_mesh_bin with MESH_BINARY defined, fuzz_mesh_json without.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     recorder().reset();
     Object3D mesh;
+#ifdef MESH_BINARY
+    mesh.loadBIN(fuzzFile(data, size, ".bloc"));
+#else
     mesh.loadJSON(fuzzFile(data, size, ".json"));
+#endif
     // The recorder copies every array at its full length: a short one shows.
     mesh.genBuffers();
     float distance;
