@@ -1,0 +1,185 @@
+// The level generator: it starts from an end-of-level object and keeps
+// replacing the newest object by what produces it in play, so that the player
+// undoes the steps in reverse.
+#include "Sarn2017.h"
+
+#include <cstdio>
+
+#include "LevelRandom.h"
+
+// A number from 0 to n - 1 (n > 0).
+static unsigned int randomBelow(std::size_t n) {
+    return static_cast<unsigned int>(levelRandom()) % static_cast<unsigned int>(n);
+}
+
+bool Sarn2017::atLeastOnePlaceFree() {
+    return freeSpawnerSpot(0) >= 0;
+}
+
+bool Sarn2017::canSpawnObjectRecursively(ObjectType* type) {
+    // The catalogue refuses turn-into loops without a spawner; the bound keeps
+    // the walk finite whatever the types say.
+    for (unsigned int steps = 0; type && steps <= objectTypeCount; ++steps) {
+        if (type->canSpawnObject)
+            return true;
+        type = type->turnIntoOnInteract;
+    }
+    return false;
+}
+
+// An object that already hides something counts as a spawner, so that it is
+// never hidden again, which would lose what it holds.
+bool Sarn2017::ableToSpawn(const RoomObject& object) {
+    return object.objectToSpawn || canSpawnObjectRecursively(object.type);
+}
+
+int Sarn2017::freeSpot(int first) {
+    for (int step = 0; step < 16; ++step) {
+        int spot = (first + step) % 16;
+        if (!occupiedPositions[spot])
+            return spot;
+    }
+    return -1;
+}
+
+int Sarn2017::freeSpawnerSpot(int first) {
+    for (int step = 0; step < 12; ++step) {
+        int spot = (first + step) % 12;
+        if (!occupiedPositions[spot] && !occupiedPositions[spot + 4])
+            return spot;
+    }
+    return -1;
+}
+
+bool Sarn2017::addRoomObject(ObjectType* type, int spot) {
+    if (roomObjectCount >= poolSize)
+        return false;
+    RoomObject& object = roomObjects[roomObjectCount++];
+    object.type = type;
+    object.positionIndex = spot;
+    object.taken = false;
+    object.objectToSpawn = nullptr;
+    return true;
+}
+
+// Step A: the object becomes the first type that turns into it when clicked.
+bool Sarn2017::reverseTurn(unsigned int index) {
+    RoomObject& object = roomObjects[index];
+    for (unsigned int t = 0; t < objectTypeCount; ++t) {
+        if (objectTypes[t].turnIntoOnInteract != object.type)
+            continue;
+        object.type = &objectTypes[t];
+        std::printf("Objet change en: %s\n", object.type->name.c_str());
+        return true;
+    }
+    return false;
+}
+
+// Step B: the object becomes the first type whose combination gives it, and
+// the partner of that combination joins the room as the newest object.
+bool Sarn2017::reverseCombination(unsigned int index, unsigned int& currentObject) {
+    RoomObject& object = roomObjects[index];
+    for (unsigned int t = 0; t < objectTypeCount; ++t) {
+        for (const Combination& combination : objectTypes[t].combinations) {
+            if (combination.turnInto != object.type->name)
+                continue;
+            ObjectType* partner = findTypeFromName(combination.otherObject.c_str());
+            int spot = freeSpot(int(randomBelow(16)));
+            if (spot < 0 || !partner || !addRoomObject(partner, spot))
+                return false;
+            object.type = &objectTypes[t];
+            occupiedPositions[spot] = true;
+            std::printf("Objet ajoute: %s\n", partner->name.c_str());
+            currentObject += 1;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Steps C and D1: the object is put inside a spawner on a spot whose spot + 4
+// stays free for the release. Its former spot stays marked.
+void Sarn2017::hideInSpawner(unsigned int index, ObjectType* spawner) {
+    int spot = freeSpawnerSpot(int(randomBelow(12)));
+    if (spot < 0)
+        return; // cannot happen: a pass starts only with a free pair
+    RoomObject& object = roomObjects[index];
+    object.objectToSpawn = object.type;
+    object.type = spawner;
+    object.positionIndex = spot;
+    object.taken = false;
+    occupiedPositions[spot] = true;
+    occupiedPositions[spot + 4] = true;
+    std::printf("Objet ajoute: %s\n", spawner->name.c_str());
+}
+
+void Sarn2017::reset() {
+    levelNum += 1;
+    for (InventorySlot& slot : inventorySlots)
+        slot.object = nullptr;
+    objectCount = 0;
+    // A drag goes on into the new level: its object becomes pool entry 0, so
+    // that no take of the new level reuses it.
+    if (draggingObject) {
+        objects[0].type = draggingObject->type;
+        draggingObject = &objects[0];
+        objectCount = 1;
+    }
+    roomObjectCount = 0;
+    for (bool& occupied : occupiedPositions)
+        occupied = false;
+    for (RoomObject& object : roomObjects) {
+        object.taken = false;
+        object.objectToSpawn = nullptr;
+    }
+    targetInteractions += 1;
+
+    seedLevelRandom();
+    if (endLevelTypes.empty()) {
+        std::printf("Fin generation du niveau\n");
+        return; // no catalogue
+    }
+    addRoomObject(endLevelTypes[randomBelow(endLevelTypes.size())], endSpot);
+    int interactions = 1;
+    unsigned int currentObject = 0;
+
+    while (interactions < targetInteractions && atLeastOnePlaceFree()) {
+        if (reverseTurn(currentObject) || reverseCombination(currentObject, currentObject)) {
+            interactions += 1;
+            continue;
+        }
+        // Without spawners nothing can be hidden.
+        bool hiding = !spawnerTypes.empty();
+        if (hiding) {
+            ObjectType* spawner = spawnerTypes[randomBelow(spawnerTypes.size())];
+            if (!ableToSpawn(roomObjects[currentObject])) {
+                hideInSpawner(currentObject, spawner);
+                interactions += 1;
+                continue;
+            }
+        }
+        // Step D: work on an earlier object.
+        for (unsigned int k = 0; k < currentObject; ++k) {
+            RoomObject& earlier = roomObjects[k];
+            bool spawns = ableToSpawn(earlier);
+            bool finishes = earlier.type->finishLevelOnInteract;
+            if (hiding && !spawns && !finishes && earlier.type->takeable) {
+                hideInSpawner(k, spawnerTypes[randomBelow(spawnerTypes.size())]);
+                interactions += 1;
+                break;
+            }
+            if (spawns && !finishes) {
+                if (reverseTurn(k)) {
+                    interactions += 1;
+                    break;
+                }
+                if (reverseCombination(k, currentObject)) {
+                    interactions += 1;
+                    break;
+                }
+            }
+        }
+        interactions += 1;
+    }
+    std::printf("Fin generation du niveau\n");
+}

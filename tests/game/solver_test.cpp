@@ -1,0 +1,151 @@
+#include "GameFixture.h"
+
+#include <algorithm>
+
+#include "ScriptedRandom.h"
+#include "Solver.h"
+
+namespace {
+
+class Solver : public GameTest {
+public:
+    void generate(int level, unsigned int seed) {
+        seedScriptedRandom(seed);
+        game.levelNum = level - 1;
+        game.targetInteractions = level + 1;
+        testing::internal::CaptureStdout();
+        game.reset();
+        testing::internal::GetCapturedStdout();
+    }
+    int slotHolding(const Sarn2017::ObjectType* type, int except) {
+        for (int slot = 0; slot < 12; ++slot) {
+            Sarn2017::Object* object = game.inventorySlots[slot].object;
+            if (slot != except && object && object->type == type)
+                return slot;
+        }
+        return -1;
+    }
+    int roomObjectOn(int spot) {
+        for (unsigned int i = 0; i < game.roomObjectCount; ++i)
+            if (!game.roomObjects[i].taken && game.roomObjects[i].positionIndex == spot)
+                return int(i);
+        return -1;
+    }
+    // Plays the moves with the mouse; true when the last one finished the level.
+    bool replay(const std::vector<SolverMove>& moves) {
+        int level = game.levelNum;
+        testing::internal::CaptureStdout();
+        for (const SolverMove& move : moves) {
+            if (move.kind == SolverMove::click) {
+                int index = roomObjectOn(move.spot);
+                if (index < 0)
+                    break;
+                click(roomCentre(unsigned(index)));
+                continue;
+            }
+            int from = slotHolding(move.dragged, -1);
+            if (from < 0)
+                break;
+            if (move.kind == SolverMove::dropOnSlot) {
+                int to = slotHolding(move.target, from);
+                if (to < 0)
+                    break;
+                drag(slotCentre(from), slotCentre(to));
+            } else {
+                int index = roomObjectOn(move.spot);
+                if (index < 0)
+                    break;
+                drag(slotCentre(from), roomCentre(unsigned(index)));
+            }
+        }
+        testing::internal::GetCapturedStdout();
+        return game.levelNum == level + 1;
+    }
+};
+
+TEST_F(Solver, EveryShippedLevelCanBeFinishedWithoutDeadEnds) {
+    unsigned int levels = 0, maxStates = 0, maxMoves = 0, minMoves = 1000;
+    for (unsigned int seed = 1; seed <= 200; ++seed) {
+        for (int level = 1; level <= 25; ++level) {
+            generate(level, seed * 104729u + unsigned(level));
+            SolverResult r = solveLevel(game);
+            ++levels;
+            ASSERT_FALSE(r.tooBig) << "level " << level << " seed " << seed;
+            ASSERT_TRUE(r.finishable) << "level " << level << " seed " << seed;
+            ASSERT_EQ(r.deadEnds, 0u) << "level " << level << " seed " << seed << ": " << r.deadEnd;
+            maxStates = std::max(maxStates, r.states);
+            maxMoves = std::max(maxMoves, unsigned(r.shortest.size()));
+            minMoves = std::min(minMoves, unsigned(r.shortest.size()));
+            // The game itself finishes the level by the solver's moves.
+            ASSERT_TRUE(replay(r.shortest)) << "level " << level << " seed " << seed;
+        }
+    }
+    std::printf("%u levels: %u to %u moves, at most %u states\n", levels, minMoves, maxMoves,
+                maxStates);
+}
+
+TEST_F(Solver, SeesALostHiddenObject) {
+    // The chest that should release the key is empty: the door stays locked.
+    setRoom({{"locked_door", 16}, {"treasure_chest", 2}});
+    SolverResult r = solveLevel(game);
+    EXPECT_FALSE(r.finishable);
+    EXPECT_EQ(r.deadEnds, r.states);
+    setRoom({{"locked_door", 16}, {"treasure_chest", 2, "key"}});
+    r = solveLevel(game);
+    EXPECT_TRUE(r.finishable);
+    EXPECT_EQ(r.deadEnds, 0u);
+    EXPECT_EQ(r.shortest.size(), 5u); // release, take, unlock, open, walk through
+    EXPECT_TRUE(replay(r.shortest));
+}
+
+TEST_F(Solver, SeesDeadEnds) {
+    // The key opens the door, but the cloth in the room swallows it too.
+    ASSERT_TRUE(useCatalogue(R"({"objectsList": {"objects": [
+        {"name": "open_door", "takeable": false, "finishLevelOnInteract": true},
+        {"name": "locked_door", "takeable": false, "combinations": [
+            {"combineWith": "key", "turnInto": "open_door", "destroy": true}]},
+        {"name": "cloth", "takeable": false, "combinations": [
+            {"combineWith": "key", "turnInto": "shears", "destroy": true}]},
+        {"name": "shears", "takeable": false}, {"name": "key"}]}})"))
+        << loadErrors;
+    setRoom({{"locked_door", 16}, {"key", 0}, {"cloth", 1}});
+    SolverResult r = solveLevel(game);
+    EXPECT_TRUE(r.finishable);
+    EXPECT_EQ(r.states, 5u); // start, key taken, door opened, cloth changed, finished
+    EXPECT_EQ(r.deadEnds, 1u);
+    EXPECT_EQ(r.deadEnd, "room: shears@1 locked_door@16; inventory:");
+}
+
+TEST_F(Solver, HiddenObjectsSurviveACatalogueThatInvitesLosingThem) {
+    // A takeable holder that turns into a crate: once the generator has
+    // turned a crate hiding something back into a holder, it must not hide
+    // the holder again, or the level loses what the crate held.
+    ASSERT_TRUE(useCatalogue(R"({"objectsList": {"objects": [
+        {"name": "open_door", "takeable": false, "finishLevelOnInteract": true},
+        {"name": "wooden_crate", "takeable": false, "canSpawnObject": true},
+        {"name": "sack", "takeable": false, "canSpawnObject": true},
+        {"name": "key", "combinations": [
+            {"combineWith": "crowbar", "turnInto": "wooden_crate", "destroy": true}]},
+        {"name": "crowbar"}]}})"))
+        << loadErrors;
+    unsigned int risky = 0;
+    for (unsigned int seed = 1; seed <= 150; ++seed) {
+        for (int level = 1; level <= 12; ++level) {
+            generate(level, seed * 7u + unsigned(level) * 1000u);
+            for (unsigned int i = 0; i < game.roomObjectCount; ++i) {
+                const Sarn2017::RoomObject& o = game.roomObjects[i];
+                if (o.objectToSpawn && !game.canSpawnObjectRecursively(o.type) && o.type->takeable)
+                    ++risky;
+            }
+            SolverResult r = solveLevel(game);
+            ASSERT_FALSE(r.tooBig);
+            ASSERT_TRUE(r.finishable) << "level " << level << " seed " << seed;
+            ASSERT_TRUE(replay(r.shortest)) << "level " << level << " seed " << seed;
+        }
+    }
+    // The holder that hides something, the case the generator must leave
+    // alone, came up often.
+    EXPECT_GT(risky, 100u);
+}
+
+} // namespace
