@@ -11,32 +11,9 @@ dir=$build/test-files/dx12
 mkdir -p "$dir"
 printf 'float4 PSMain() : SV_Target { return undefinedThing; }\n' >"$dir/broken.hlsl"
 
-xvfb_pid=
-finish() {
-  if [[ -n $xvfb_pid ]]; then
-    # No Wine process may outlive this display; other runs hold the prefix's
-    # lock while they use it, so take it before ending the Wine server.
-    export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix}
-    (
-      flock 9
-      wineserver -k 2>/dev/null
-    ) 9>"$WINEPREFIX.lock"
-    kill "$xvfb_pid" 2>/dev/null
-    wait "$xvfb_pid" 2>/dev/null
-  fi
-}
-trap finish EXIT
-if [[ -z ${DISPLAY:-} ]]; then
-  fdfile=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$fdfile" 2>/dev/null &
-  xvfb_pid=$!
-  for _ in $(seq 200); do
-    [[ -s $fdfile ]] && break
-    sleep 0.05
-  done
-  export DISPLAY=:$(head -n1 "$fdfile")
-  rm -f "$fdfile"
-fi
+source "$root/tests/support/display.sh"
+trap end_private_display EXIT
+use_private_display_if_none
 
 out=$dir/broken.out
 "$root/scripts/wine-run" --timeout 90 "$exe" "$dir/broken" >"$out" 2>/dev/null &

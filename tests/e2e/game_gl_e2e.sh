@@ -37,36 +37,16 @@ for tool in Xvfb xdotool import compare convert wine; do
   fi
 done
 
-xvfb_pid=
+source "$root/tests/support/display.sh"
 runs=()
 finish() {
   for pid in "${runs[@]}"; do
     kill "$pid" 2>/dev/null
   done
-  if [[ -n $xvfb_pid ]]; then
-    # No Wine process may outlive this display; other runs hold the prefix's
-    # lock while they use it, so take it before ending the Wine server.
-    export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix}
-    (
-      flock 9
-      wineserver -k 2>/dev/null
-    ) 9>"$WINEPREFIX.lock"
-    kill "$xvfb_pid" 2>/dev/null
-    wait "$xvfb_pid" 2>/dev/null
-  fi
+  end_private_display
 }
 trap finish EXIT
-if [[ -z ${DISPLAY:-} ]]; then
-  fdfile=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$fdfile" 2>/dev/null &
-  xvfb_pid=$!
-  for _ in $(seq 200); do
-    [[ -s $fdfile ]] && break
-    sleep 0.05
-  done
-  export DISPLAY=:$(head -n1 "$fdfile")
-  rm -f "$fdfile"
-fi
+use_private_display_if_none
 
 # start name exe folder: runs exe from folder, console into $out/name.out/.err,
 # exit code into $out/name.rc when it ends.

@@ -5,6 +5,14 @@
 #include "support/Recorder.h"
 #include "support/TestFiles.h"
 
+const char* const keyHolderCatalogue = R"({"objectsList": {"objects": [
+    {"name": "open_door", "takeable": false, "finishLevelOnInteract": true},
+    {"name": "wooden_crate", "takeable": false, "canSpawnObject": true},
+    {"name": "sack", "takeable": false, "canSpawnObject": true},
+    {"name": "key", "combinations": [
+        {"combineWith": "crowbar", "turnInto": "wooden_crate", "destroy": true}]},
+    {"name": "crowbar"}]}})";
+
 void GameTest::SetUp() {
     recorder().reset();
     holdOnly({});

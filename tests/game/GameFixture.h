@@ -9,6 +9,11 @@
 #include "Input/PC/Keyboard.h"
 #include "Sarn2017.h"
 
+// A catalogue that invites losing a hidden object: a takeable key combines
+// with a crowbar into a wooden crate, so the generator can turn a crate that
+// hides something back into a key, which it must then never hide again.
+extern const char* const keyHolderCatalogue;
+
 // A game over the shipped data, drawn by the recording back end, with the
 // level generator scripted (ScriptedRandom.h) and input given as the window
 // and keyboard would give it.

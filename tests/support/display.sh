@@ -1,0 +1,33 @@
+# Sourced by the test scripts that drive Windows programs on an X display.
+# Without DISPLAY they get a private Xvfb, ended with every Wine process of the
+# prefix when the script exits. Needs $root (the repository).
+
+xvfb_pid=
+end_private_display() {
+  if [[ -n $xvfb_pid ]]; then
+    # No Wine process may outlive this display; other runs hold the prefix's
+    # lock while they use it, so take it before ending the Wine server.
+    export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix}
+    (
+      flock 9
+      wineserver -k 2>/dev/null
+    ) 9>"$WINEPREFIX.lock"
+    kill "$xvfb_pid" 2>/dev/null
+    wait "$xvfb_pid" 2>/dev/null
+    xvfb_pid=
+  fi
+}
+
+use_private_display_if_none() {
+  [[ -n ${DISPLAY:-} ]] && return
+  local fdfile
+  fdfile=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$fdfile" 2>/dev/null &
+  xvfb_pid=$!
+  for _ in $(seq 200); do
+    [[ -s $fdfile ]] && break
+    sleep 0.05
+  done
+  export DISPLAY=:$(head -n1 "$fdfile")
+  rm -f "$fdfile"
+}
