@@ -54,7 +54,7 @@ TEST_F(Play, HoverShowsNameCardsAndNamesTheSlotEveryFrame) {
 }
 
 TEST_F(Play, MouseFollowsTheWindowSize) {
-    game.onResize(640, 360);
+    game.windowEventHandler.onResize(640, 360); // as the window passes size messages on
     EXPECT_EQ(game.screenWidthRatio, 0.5f);
     EXPECT_EQ(game.screenHeightRatio, 0.5f);
     RecordedEvent viewPort = recorder().events(RecordedEvent::viewPort).back();
