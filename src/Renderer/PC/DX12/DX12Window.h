@@ -19,6 +19,7 @@ public:
     bool create();
     // Dispatches every waiting message.
     void processEvents();
+    bool isRunning() const { return m_isRunning; }
 
     static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# game_dx12 as a player meets it, under Wine (d3d12 over Vulkan) on an X
+# display, driven by xdotool and checked on screenshots:
+#   1. the real program opens "DX12 Pellan" with a 1280 x 720 client area, the
+#      inventory, the room and level "1"; F4 starts level 2; Escape pauses (F4
+#      is ignored) and resumes; closed while paused, it ends with exit code 0;
+#   2. the scripted build (every random draw 0): while paused a click still
+#      reaches the window, which prints it, but takes nothing; after Escape the
+#      key is taken into the inventory and the first level is played through;
+#   3. started where there is no data folder, it shows the message box and
+#      ends with exit code 1 once the box is closed.
+#   game_dx12_e2e.sh game_dx12.exe game_dx12_scripted.exe output-dir
+# Screenshots are kept in output-dir.
+set -u
+game=$1
+scripted=$2
+out=$3
+root=$(cd "$(dirname "$0")/../.." && pwd)
+title='^DX12 Pellan$'
+source "$root/tests/e2e/play.sh"
+
+echo "== the real program"
+if start_game game "$game"; then
+  check_first_screen first
+  check_pause
+  press Escape # paused: the loop still takes the close message
+  close_game game
+fi
+
+echo "== the scripted build, paused and resumed, plays its first level"
+if start_game scripted "$scripted"; then
+  wait_for 30 level_becomes start 1 || fail "scripted: no level 1 on screen"
+  press Escape
+  click 748 418 # the key on spot 0, while paused
+  wait_for 10 grep -q '^748 419' "$out/scripted.out" ||
+    fail "the click while paused did not reach the window"
+  sleep 2
+  shot paused-click
+  is_white paused-click 80 60 || fail "a click while paused took the key"
+  press Escape
+  take_key
+  finish_first_level
+  close_game scripted
+  check_generator_lines scripted
+fi
+
+echo "== no data folder"
+check_no_data "$game"
+
+echo "screenshots in $out"
+exit $failed
