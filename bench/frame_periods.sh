@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
-# Frame timing of the real game_gl under Wine (llvmpipe on an X display): the
-# time from starting the program to its first buffer swap, and the periods
-# between swaps over 10 s running and 10 s paused. Swaps are read from Wine's
-# own trace of wglSwapBuffers (millisecond time stamps), so the program is
-# measured as shipped.
-#   frame_periods.sh path/to/game_gl.exe      (DISPLAY must be set)
+# Frame timing of the real games under Wine on an X display: game_gl over
+# OpenGL (llvmpipe), game_dx12 over Direct3D 12 (vkd3d on lavapipe). For each
+# program given: the time from starting it to its first presented frame, and
+# the periods between presented frames over 10 s running and 10 s paused.
+# Frames are read from Wine's own trace of wglSwapBuffers or of the swap
+# chain's Present (millisecond time stamps), so the programs are measured as
+# shipped. game_gl swaps buffers while paused; game_dx12 presents nothing then.
+#   frame_periods.sh path/to/game_gl.exe path/to/game_dx12.exe   (DISPLAY must be set)
 set -u
-exe=$1
 root=$(cd "$(dirname "$0")/.." && pwd)
-trace=$(mktemp)
 export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix}
 
 # Wine's trace stamps are the raw monotonic clock in seconds.
@@ -17,43 +17,13 @@ uptime() {
     python3 -c 'import time; print("%.3f" % time.clock_gettime(time.CLOCK_MONOTONIC_RAW))'
 }
 
-launched=$(uptime)
-(cd "$root" && WINEDEBUG=+timestamp,+wgl timeout 60 wine "$exe" >/dev/null 2>"$trace") &
-pid=$!
-window=
-for _ in $(seq 300); do
-  window=$(xdotool search --name '^ZELL 7 Pellan & Ormadine$' 2>/dev/null | head -n1)
-  [[ -n $window ]] && break
-  sleep 0.1
-done
-[[ -n $window ]] || { echo "no game window" >&2; exit 1; }
-sleep 1
-running_from=$(uptime)
-sleep 10
-running_to=$(uptime)
-xdotool windowfocus "$window" key Escape
-sleep 0.5
-paused_from=$(uptime)
-sleep 10
-paused_to=$(uptime)
-xdotool windowfocus "$window" key Escape
-sleep 0.5
-xdotool windowfocus "$window" key alt+F4
-wait "$pid"
-
-swaps=$(grep ':trace:wgl:.*wglSwapBuffers' "$trace" | cut -d: -f1)
-rm -f "$trace"
-first=$(head -n1 <<<"$swaps")
-awk -v a="$launched" -v b="$first" \
-  'BEGIN { printf "start to first frame: %.0f ms\n", (b - a) * 1000 }'
-
-# periods from to label: the distribution of swap-to-swap times in [from, to].
+# periods from to label: the distribution of frame-to-frame times in [from, to].
 periods() {
   awk -v from="$1" -v to="$2" '$1 >= from && $1 <= to { if (n++) print ($1 - p) * 1000; p = $1 }' \
-    <<<"$swaps" | sort -n | awk -v label="$3" '
+    <<<"$frames" | sort -n | awk -v label="$3" '
     { v[++m] = $1; s += $1 }
     END {
-      if (m < 2) { print label ": too few swaps"; exit }
+      if (m < 2) { print label ": fewer than 3 frames presented"; exit }
       printf "%s: %d frames, mean %.1f ms (%.1f fps), min %.0f, p10 %.0f, median %.0f, p90 %.0f, max %.0f ms\n",
         label, m, s / m, 1000 * m / s, v[1], v[int(m * 0.1) + 1], v[int(m * 0.5) + 1],
         v[int(m * 0.9) + 1], v[m]
@@ -67,5 +37,54 @@ periods() {
       print line
     }'
 }
-periods "$running_from" "$running_to" "running"
-periods "$paused_from" "$paused_to" "paused"
+
+# measure exe: one program from start to close.
+measure() {
+  local exe=$1 title channels pattern
+  case $(basename "$exe") in
+    game_gl*) title='^ZELL 7 Pellan & Ormadine$' channels=+wgl pattern=':trace:wgl:.*wglSwapBuffers' ;;
+    game_dx12*) title='^DX12 Pellan$' channels=+dxgi pattern=':trace:dxgi:.*swapchain_Present' ;;
+    *) echo "$exe: not a game" >&2; return 1 ;;
+  esac
+  echo "-- $(basename "$exe" .exe)"
+  local trace
+  trace=$(mktemp)
+  launched=$(uptime)
+  (cd "$root" && WINEDEBUG=+timestamp,$channels timeout 60 wine "$exe" >/dev/null 2>"$trace") &
+  pid=$!
+  window=
+  for _ in $(seq 300); do
+    window=$(xdotool search --name "$title" 2>/dev/null | head -n1)
+    [[ -n $window ]] && break
+    sleep 0.1
+  done
+  [[ -n $window ]] || { echo "no game window" >&2; rm -f "$trace"; return 1; }
+  sleep 1
+  running_from=$(uptime)
+  sleep 10
+  running_to=$(uptime)
+  xdotool windowfocus "$window" key Escape
+  sleep 0.5
+  paused_from=$(uptime)
+  sleep 10
+  paused_to=$(uptime)
+  xdotool windowfocus "$window" key Escape
+  sleep 0.5
+  xdotool windowfocus "$window" key alt+F4
+  wait "$pid"
+
+  frames=$(grep "$pattern" "$trace" | cut -d: -f1)
+  rm -f "$trace"
+  first=$(head -n1 <<<"$frames")
+  awk -v a="$launched" -v b="$first" \
+    'BEGIN { printf "start to first frame: %.0f ms\n", (b - a) * 1000 }'
+
+  periods "$running_from" "$running_to" "running"
+  periods "$paused_from" "$paused_to" "paused"
+}
+
+status=0
+for exe in "$@"; do
+  measure "$exe" || status=1
+done
+exit $status
