@@ -23,9 +23,9 @@ if [[ ! -f $gl ]]; then
 fi
 source "$root/tests/e2e/play.sh"
 
-# shoot_edition name exe title: the two shots of one edition.
+# shoot_edition edition exe: the two shots of one edition.
 shoot_edition() {
-  title=$3
+  title=$(edition_title "$1")
   start_game "$1" "$2" || return
   move 1000 650 # over the wall: nothing is hovered
   wait_for 30 level_becomes "$1-start" 1 || fail "$1: no level 1 on screen"
@@ -36,12 +36,12 @@ shoot_edition() {
   ! is_white "$1-key" 80 60 || fail "$1: the key did not reach slot 0"
   close_game "$1"
 }
-shoot_edition gl "$gl" '^ZELL 7 Pellan & Ormadine$'
-shoot_edition dx12 "$dx12" '^DX12 Pellan$'
+shoot_edition game_gl "$gl"
+shoot_edition game_dx12 "$dx12"
 
 limit=0.001
 for moment in start key; do
-  differing=$(compare -metric AE -fuzz 3% "$out/gl-$moment.png" "$out/dx12-$moment.png" \
+  differing=$(compare -metric AE -fuzz 3% "$out/game_gl-$moment.png" "$out/game_dx12-$moment.png" \
     "$out/difference-$moment.png" 2>&1)
   fraction=$(awk -v n="$differing" 'BEGIN { printf "%.6f", n / (1280 * 720) }' 2>/dev/null)
   echo "$moment: $differing pixels differ, fraction $fraction (limit $limit)"

@@ -57,6 +57,13 @@ wait_for() {
   return 1
 }
 
+edition_title() { # game_gl|game_dx12: its window title as a regular expression
+  case $1 in
+    game_gl) echo '^ZELL 7 Pellan & Ormadine$' ;;
+    game_dx12) echo '^DX12 Pellan$' ;;
+  esac
+}
+
 window_named() {
   xdotool search --name "$1" 2>/dev/null | head -n1
 }

@@ -1,23 +1,26 @@
 #!/usr/bin/env bash
-# game_dx12 as a player meets it, under Wine (d3d12 over Vulkan) on an X
-# display, driven by xdotool and checked on screenshots:
-#   1. the real program opens "DX12 Pellan" with a 1280 x 720 client area, the
+# An edition of the game (game_gl or game_dx12) as a player meets it, under
+# Wine on an X display, driven by xdotool and checked on screenshots:
+#   1. the real program opens its window with a 1280 x 720 client area, the
 #      inventory, the room and level "1"; F4 starts level 2; Escape pauses (F4
 #      is ignored) and resumes; closed while paused, it ends with exit code 0;
-#   2. the scripted build (every random draw 0): while paused a click still
-#      reaches the window, which prints it, but takes nothing; after Escape the
-#      key is taken into the inventory and the first level is played through;
+#   2. the scripted build (every random draw 0) has a known first level, the
+#      locked door on the end spot and the key on spot 0. While paused a click
+#      still reaches the window, which prints it, but takes nothing: the loop
+#      keeps running without drawing. After Escape: take the key, drag it onto
+#      the door, open it, go through: level "2";
 #   3. started where there is no data folder, it shows the message box and
 #      ends with exit code 1 once the box is closed.
-#   game_dx12_e2e.sh game_dx12.exe game_dx12_scripted.exe output-dir
+#   game_e2e.sh game_gl|game_dx12 game.exe game_scripted.exe output-dir
 # Screenshots are kept in output-dir.
 set -u
-game=$1
-scripted=$2
-out=$3
+edition=$1
+game=$2
+scripted=$3
+out=$4
 root=$(cd "$(dirname "$0")/../.." && pwd)
-title='^DX12 Pellan$'
 source "$root/tests/e2e/play.sh"
+title=$(edition_title "$edition")
 
 echo "== the real program"
 if start_game game "$game"; then
