@@ -14,8 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The recorder copies every array at its full length: a short one shows.
     mesh.genBuffers();
     float distance;
-    mesh.rayThroughMesh(Vector3D(0.5f, 0.5f, 5), Vector3D(0, 0, -1), Vector3D(),
-                        Vector3D(1, 1, 1), Quaternion(), &distance);
+    mesh.rayThroughMesh(Vector3D(0.5f, 0.5f, 5), Vector3D(0, 0, -1), Vector3D(), Vector3D(1, 1, 1),
+                        Quaternion(), &distance);
     if (!recorder().faults().empty())
         __builtin_trap();
     return 0;
