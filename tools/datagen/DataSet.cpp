@@ -2,62 +2,15 @@
 
 #include "ArtKit.h"
 #include "Catalogue.h"
-#include "ImageWriters.h"
+#include "DataOutput.h"
 #include "RoomArt.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <filesystem>
-#include <system_error>
 
 namespace {
 
 const int roomPictureSize = 144;
 const int iconSize = 60;
-
-// Writes files under the root and keeps going after a failure, so that one
-// run reports every file it could not write.
-class Output {
-public:
-    Output(const std::string& root, std::vector<std::string>& written)
-        : root(root), written(written) {}
-
-    void png(const std::string& path, const Canvas& canvas) {
-        record(path, prepare(path) && writePng(root + "/" + path, canvas.width, canvas.height,
-                                               canvas.toRgba8(palette::ink)));
-    }
-    void bmp(const std::string& path, int width, int height, const std::vector<std::uint8_t>& bgr) {
-        record(path, prepare(path) && writeBmp24(root + "/" + path, width, height, bgr));
-    }
-    void text(const std::string& path, const std::string& content) {
-        record(path, prepare(path) && writeText(root + "/" + path, content));
-    }
-    bool allWritten() const { return !failed; }
-
-private:
-    bool prepare(const std::string& path) {
-        std::filesystem::path folder = std::filesystem::path(root + "/" + path).parent_path();
-        std::error_code error;
-        std::filesystem::create_directories(folder, error);
-        if (error) {
-            std::fprintf(stderr, "Could not create %s: %s\n", folder.string().c_str(),
-                         error.message().c_str());
-            return false;
-        }
-        return true;
-    }
-    void record(const std::string& path, bool ok) {
-        if (ok) {
-            written.push_back(path);
-        } else {
-            failed = true;
-        }
-    }
-
-    std::string root;
-    std::vector<std::string>& written;
-    bool failed = false;
-};
 
 // Extent of a drawing in its own units, measured from what it paints. Glows
 // count too, which keeps lit objects centred on their light.
@@ -145,7 +98,7 @@ const char* quadJson = R"({
 } // namespace
 
 bool generateDataSet(const std::string& root, std::vector<std::string>& written) {
-    Output out(root, written);
+    DataOutput out(root, written);
     out.text("data/quad.json", quadJson);
     out.bmp("data/blackpixel.bmp", 4, 4, std::vector<std::uint8_t>(4 * 4 * 3, 0));
     Canvas white(4, 4);

@@ -50,7 +50,7 @@ bool writePng(const std::string& path, int width, int height,
     return ok ? true : reportWriteFailure(path);
 }
 
-static bool writeBytes(const std::string& path, const void* data, size_t size) {
+bool writeBytes(const std::string& path, const void* data, size_t size) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) {
         return reportWriteFailure(path);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -17,3 +18,5 @@ bool writeBmp24(const std::string& path, int width, int height,
                 const std::vector<std::uint8_t>& bgr);
 
 bool writeText(const std::string& path, const std::string& text);
+// Any bytes, as they are.
+bool writeBytes(const std::string& path, const void* data, size_t size);
