@@ -3,6 +3,7 @@
 #include "ArtKit.h"
 #include "Catalogue.h"
 #include "DataOutput.h"
+#include "ExampleData.h"
 #include "RoomArt.h"
 
 #include <algorithm>
@@ -123,5 +124,6 @@ bool generateDataSet(const std::string& root, std::vector<std::string>& written)
         out.png("data/Sarn2017/objects/room/" + name + ".png", roomPicture(def, extent));
         out.png("data/Sarn2017/objects/name/" + name + ".png", drawNameCard(displayName(def.name)));
     }
+    writeExampleData(out);
     return out.allWritten();
 }
