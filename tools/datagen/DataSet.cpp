@@ -4,6 +4,7 @@
 #include "CameraPath.h"
 #include "Catalogue.h"
 #include "DataOutput.h"
+#include "ExampleData.h"
 #include "RoomArt.h"
 
 #include <algorithm>
@@ -125,5 +126,6 @@ bool generateDataSet(const std::string& root, std::vector<std::string>& written)
         out.png("data/Sarn2017/objects/name/" + name + ".png", drawNameCard(displayName(def.name)));
     }
     writeCameraPath(out);
+    writeExampleData(out);
     return out.allWritten();
 }

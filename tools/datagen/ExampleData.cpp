@@ -1,0 +1,7 @@
+#include "ExampleData.h"
+
+void writeExampleData(DataOutput& out) {
+    writeExampleImages(out);
+    writeExampleMeshes(out);
+    writeExampleTraffic(out);
+}
