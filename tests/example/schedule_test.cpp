@@ -7,6 +7,7 @@
 namespace {
 
 std::string carsFile(const std::string& name, const std::string& json) {
+    writeFuzzSeed("cars", name, json);
     return writeTestFile("example/" + name + ".json", json);
 }
 
