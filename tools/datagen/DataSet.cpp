@@ -5,6 +5,7 @@
 #include "DataOutput.h"
 #include "ExampleData.h"
 #include "RoomArt.h"
+#include "Sarn2015Data.h"
 
 #include <algorithm>
 
@@ -125,5 +126,6 @@ bool generateDataSet(const std::string& root, std::vector<std::string>& written)
         out.png("data/Sarn2017/objects/name/" + name + ".png", drawNameCard(displayName(def.name)));
     }
     writeExampleData(out);
+    writeSarn2015Data(out);
     return out.allWritten();
 }

@@ -2,6 +2,7 @@
 #include "DataOutput.h"
 #include "ExampleData.h"
 #include "MeshFiles.h"
+#include "Noise.h"
 #include "PixelFont.h"
 
 #include <cstdint>
@@ -9,13 +10,6 @@
 namespace {
 
 const Rgba asphalt = hexColor(0x3e3f46);
-
-// A fixed hash of a pixel, 0 to 1: the same speckles on every run.
-float speckle(int x, int y, unsigned int salt) {
-    std::uint32_t h = std::uint32_t(x) * 374761393u + std::uint32_t(y) * 668265263u + salt;
-    h = (h ^ (h >> 13)) * 1274126177u;
-    return float((h ^ (h >> 16)) & 0xffffu) / 65535.0f;
-}
 
 // Wraps on both axes, so the texture tiles without seams.
 Canvas grass(int size) {
