@@ -6,6 +6,7 @@
 #include "ExampleData.h"
 #include "RoomArt.h"
 #include "Sarn2015Data.h"
+#include "Sarn2016Data.h"
 
 #include <algorithm>
 
@@ -127,5 +128,6 @@ bool generateDataSet(const std::string& root, std::vector<std::string>& written)
     }
     writeExampleData(out);
     writeSarn2015Data(out);
+    writeSarn2016Data(out);
     return out.allWritten();
 }
