@@ -52,6 +52,29 @@ MeshData tree() {
     return mesh;
 }
 
+// A wooden crate on the centre of its 2 x 2 cell (the drawable's anchor is
+// (1, 1)), small enough that a block of them shows the floor between crates.
+MeshData crate() {
+    MeshData mesh;
+    const float lo = 0.4f, hi = 1.6f, top = 1.2f;
+    Rgba wood = hexColor(0xffffff);
+    // Corners counter-clockwise seen from outside: -y, +x, +y, -x, top.
+    const float sides[5][4][3] = {{{lo, lo, 0}, {hi, lo, 0}, {hi, lo, top}, {lo, lo, top}},
+                                  {{hi, lo, 0}, {hi, hi, 0}, {hi, hi, top}, {hi, lo, top}},
+                                  {{hi, hi, 0}, {lo, hi, 0}, {lo, hi, top}, {hi, hi, top}},
+                                  {{lo, hi, 0}, {lo, lo, 0}, {lo, lo, top}, {lo, hi, top}},
+                                  {{lo, lo, top}, {hi, lo, top}, {hi, hi, top}, {lo, hi, top}}};
+    const float corners[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+    for (const auto& side : sides) {
+        unsigned int first = mesh.vertexCount();
+        for (int i = 0; i < 4; ++i)
+            mesh.addVertex(side[i][0], side[i][1], side[i][2], corners[i][0], corners[i][1], wood);
+        mesh.addTriangle(first, first + 1, first + 2);
+        mesh.addTriangle(first, first + 2, first + 3);
+    }
+    return mesh;
+}
+
 // Tiled over the backdrop at four times the density across as along, so its
 // stars are drawn four times taller than wide to come out round.
 std::vector<std::uint8_t> stars() {
@@ -82,5 +105,6 @@ std::vector<std::uint8_t> stars() {
 
 void writeSarn2015Data(DataOutput& out) {
     out.text("data/meshes/display/tree.json", meshJson(tree()));
+    out.text("data/meshes/display/wood.json", meshJson(crate()));
     out.bmp("data/sky/stars/stars.bmp", 128, 128, stars());
 }
