@@ -1,6 +1,7 @@
 #include "DataSet.h"
 
 #include "ArtKit.h"
+#include "CameraPath.h"
 #include "Catalogue.h"
 #include "DataOutput.h"
 #include "ExampleData.h"
@@ -126,6 +127,7 @@ bool generateDataSet(const std::string& root, std::vector<std::string>& written)
         out.png("data/Sarn2017/objects/room/" + name + ".png", roomPicture(def, extent));
         out.png("data/Sarn2017/objects/name/" + name + ".png", drawNameCard(displayName(def.name)));
     }
+    writeCameraPath(out);
     writeExampleData(out);
     writeSarn2015Data(out);
     writeSarn2016Data(out);

@@ -1,0 +1,171 @@
+// Collisions, lives, the multiplier, scrolling and the mode keys.
+#include "ExampleFixture.h"
+
+#include "support/Recorder.h"
+
+namespace {
+
+// Draws made with the heart texture bound.
+int heartDraws(const Texture* heart) {
+    int count = 0;
+    bool bound = false;
+    for (const RecordedEvent& e : recorder().events()) {
+        if (e.kind == RecordedEvent::textureBind)
+            bound = e.texture == heart;
+        else if (e.kind == RecordedEvent::draw && bound)
+            ++count;
+    }
+    return count;
+}
+
+} // namespace
+
+TEST_F(ExampleTest, OnlyTheBarHitsCarsAndAFrameCostsOneLife) {
+    game->mDifficulty = 3;
+    startRun();
+    game->mCarsList.clear();
+    game->mCarsPatterns.clear();
+    // yaw 0: the bar stands along y; at 90 it lies along x.
+    struct Case {
+        float yaw, x, y;
+        bool hit;
+    } cases[] = {{0, 0, 3, true}, {0, 5, 0, false}, {90, 5, 0, true}, {90, 0, 4, false}};
+    for (const Case& c : cases) {
+        game->mLives = 3;
+        game->mLifeTimer = 2.0f;
+        game->mPlayerYaw = c.yaw;
+        game->mBarSprite.x() = game->mBarSprite.y() = 0.0f;
+        for (Example::Car& car : game->cars)
+            car.alive = false;
+        placeCar(0, c.x, c.y);
+        placeCar(1, c.x, -c.y); // the other end of the bar: still one life
+        frame(0.01f);
+        EXPECT_EQ(game->mLives, c.hit ? 2u : 3u) << c.yaw << " " << c.x;
+        EXPECT_EQ(game->mLifeTimer < 2.0f, c.hit);
+    }
+}
+
+TEST_F(ExampleTest, GraceAndSlowMotionFollowEveryLostLife) {
+    game->mDifficulty = 3;
+    startRun();
+    game->mCarsList.clear();
+    game->mCarsPatterns.clear();
+    // Game time starts from standstill: dt x the life timer for one second.
+    float before = game->temps;
+    frame(0.5f);
+    EXPECT_FLOAT_EQ(game->temps - before, 0.5f * 0.75f);
+    frame(0.5f);
+    EXPECT_FLOAT_EQ(game->temps - before, 0.5f * 0.75f + 0.5f);
+
+    // Easy: the fourth touch ends the run; none counts in the 2 s grace.
+    int touches = 0;
+    unsigned int lives = game->mLives;
+    for (int i = 0; i < 200 && !game->gameOver; ++i) {
+        bool armed = game->mLifeTimer >= 2.0f;
+        placeCar(0, game->mBarSprite.x(), game->mBarSprite.y());
+        frame(0.25f);
+        bool touched = game->mLives < lives || game->gameOver;
+        EXPECT_EQ(touched, armed) << i;
+        touches += touched;
+        lives = game->mLives;
+    }
+    EXPECT_EQ(touches, 4);
+    EXPECT_EQ(game->mLives, 0u);
+
+    // Game over: everything stands but the keys; Space starts a new run.
+    float temps = game->temps, y = game->cars[0].model.y();
+    frame(0.5f, {Key::Right});
+    EXPECT_EQ(game->temps, temps);
+    EXPECT_EQ(game->cars[0].model.y(), y);
+    frame(0.1f, {Key::Space});
+    EXPECT_FALSE(game->gameOver);
+    EXPECT_EQ(game->mLives, 3u);
+}
+
+TEST_F(ExampleTest, HardModeEndsOnTheFirstTouch) {
+    startRun();
+    game->mLifeTimer = 2.0f;
+    placeCar(0, 0, 3);
+    frame(0.01f);
+    EXPECT_TRUE(game->gameOver);
+}
+
+TEST_F(ExampleTest, MultiplierBandsCompareInDoublePrecision) {
+    startRun();
+    game->mCarsList.clear();
+    game->mCarsPatterns.clear();
+    struct Case {
+        float x, multiplier;
+    } cases[] = {{0, 3}, {-1.05f, 3}, {0.84f, 3}, {-4.37f, 2}, {4.09f, 1}, {2, 2}, {-5, 1}};
+    for (const Case& c : cases) {
+        game->mTruckSprite.x() = c.x;
+        frame(0.01f);
+        EXPECT_EQ(game->mMultiplicateur, c.multiplier) << c.x;
+    }
+}
+
+TEST_F(ExampleTest, RoadAndGrassScrollTogetherAndShortRunsKeepTheRoadOnScreen) {
+    startRun();
+    game->mLifeTimer = 2.0f;
+    game->mCarsList.clear();
+    game->mCarsPatterns.clear();
+    float gap = game->mBackground.y() - game->mRaceTrack.oa.y();
+    bool jumped = false;
+    for (int i = 0; i < 2000; ++i) {
+        float before = game->cameraY;
+        frame(0.05f);
+        jumped |= game->cameraY < before;
+        ASSERT_GE(game->cameraY, 200.0f);
+        ASSERT_LE(game->cameraY, 600.0f);
+        ASSERT_NEAR(game->mBackground.y() - game->mRaceTrack.oa.y(), gap, 1e-3f);
+    }
+    EXPECT_TRUE(jumped);
+
+    // Ten runs of 20 s, each shorter than one wrap (26.7 s).
+    for (int run = 0; run < 10; ++run) {
+        startRun();
+        for (int i = 0; i < 80; ++i) {
+            frame(0.25f);
+            ASSERT_LE(game->mRaceTrack.oa.y(), 0.0f);
+            ASSERT_GE(game->mRaceTrack.oa.y(), -400.0f);
+        }
+    }
+}
+
+TEST_F(ExampleTest, ModeKeysToggleOncePerSecondOnTheTitleAndRestartRuns) {
+    // Holding F1 on the title screen: a toggle once the gate passes 1 s, that
+    // is every fifth frame of 0.25 s.
+    int toggles = 0;
+    for (int i = 0; i < 20; ++i) {
+        int before = game->mDifficulty;
+        frame(0.25f, {Key::F1});
+        toggles += game->mDifficulty != before;
+    }
+    EXPECT_EQ(toggles, 3);
+    EXPECT_FALSE(game->gameStarted);
+    EXPECT_EQ(game->mLives, 0u); // the title keeps the lives of init
+    EXPECT_EQ(heartDraws(&game->texHeart), 0);
+
+    // F2 on the title switches to the 70 s schedule; Space starts it.
+    while (game->mResetTimer <= 1.0f)
+        frame(0.25f);
+    frame(0.25f, {Key::F2});
+    EXPECT_EQ(game->startTime, 70.0f);
+    EXPECT_FALSE(game->gameStarted);
+    startRun();
+    EXPECT_EQ(game->temps, 70.0f + 0.25f * 0.25f); // the run's first, slowed frame
+    ASSERT_FALSE(game->mCarsList.empty());
+    EXPECT_GE(game->mCarsList.front().time, 70.0f);
+
+    // F1 during a run restarts it in the other difficulty, hearts and all.
+    while (game->mResetTimer <= 1.0f)
+        frame(0.25f);
+    int difficulty = game->mDifficulty;
+    frame(0.25f, {Key::F1});
+    EXPECT_NE(game->mDifficulty, difficulty);
+    EXPECT_EQ(game->mResetTimer, 0.25f * game->mLifeTimer);
+    recorder().reset();
+    frame(0.01f);
+    EXPECT_EQ(heartDraws(&game->texHeart), static_cast<int>(game->mLives));
+    EXPECT_EQ(game->mLives, static_cast<unsigned int>(game->mDifficulty));
+}
