@@ -11,15 +11,17 @@ namespace {
 
 const Rgba asphalt = hexColor(0x3e3f46);
 
-// Wraps on both axes, so the texture tiles without seams.
+// Speckled grass, tiled over the background.
 Canvas grass(int size) {
     Canvas canvas(size, size);
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
             float n = speckle(x, y, 7u);
-            Rgba c = mix(hexColor(0x3f8a35), hexColor(0x5aa845), n);
+            Rgba c = mix(hexColor(0x458f38), hexColor(0x55a242), n);
+            // Faint tufts: the game mirrors the tile, and strong marks would
+            // show the mirror's pattern.
             if (speckle(x / 2, y / 3, 11u) > 0.93f)
-                c = hexColor(0x2f6a2a);
+                c = mix(c, hexColor(0x2f6a2a), 0.35f);
             canvas.blend(x, y, c, 1.0f);
         }
     }
