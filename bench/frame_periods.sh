@@ -50,7 +50,7 @@ measure() {
   local trace
   trace=$(mktemp)
   launched=$(uptime)
-  (cd "$root" && WINEDEBUG=+timestamp,$channels timeout 60 wine "$exe" >/dev/null 2>"$trace") &
+  (cd "$root" && WINEDEBUG=+timestamp,$channels scripts/wine-run --timeout 60 "$exe" >/dev/null 2>"$trace") &
   pid=$!
   window=
   for _ in $(seq 300); do

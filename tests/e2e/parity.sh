@@ -6,7 +6,7 @@
 # pixels, a pixel counting as different beyond 3% of the colour range
 # (filtering differences aside). The measured fractions are printed.
 #   parity.sh game_gl_scripted.exe game_dx12_scripted.exe output-dir
-# game_gl_scripted.exe comes from the win32 build; without it the test is
+# game_gl_scripted.exe comes from the OpenGL edition's build; without it the test is
 # skipped, except on CI, where that fails.
 set -u
 gl=$1
@@ -15,10 +15,10 @@ out=$3
 root=$(cd "$(dirname "$0")/../.." && pwd)
 if [[ ! -f $gl ]]; then
   if [[ ${CI:-} == true ]]; then
-    echo "FAIL: $gl is not built (win32 preset)"
+    echo "FAIL: $gl is not built (OpenGL edition)"
     exit 1
   fi
-  echo "SKIP: $gl is not built (win32 preset)"
+  echo "SKIP: $gl is not built (OpenGL edition)"
   exit 77
 fi
 source "$root/tests/e2e/play.sh"

@@ -71,10 +71,30 @@ has_window() {
   [[ -n $(window_named "$1") ]]
 }
 
+# ended_early name: the program ended before it showed what was waited for;
+# says so with its exit code and error stream.
+ended_early() {
+  [[ -f $out/$1.rc ]] || return 1
+  fail "$1: ended with exit code $(cat "$out/$1.rc") before its window opened"
+  sed 's/^/    /' "$out/$1.err" | head -n 20
+}
+# window_or_end name regex: true once the window is there; gives up at once
+# when the program has ended (a program that cannot start never opens one).
+window_or_end() {
+  local tries
+  for tries in $(seq 300); do
+    has_window "$2" && return 0
+    ended_early "$1" && return 1
+    sleep 0.2
+  done
+  fail "$1: no window"
+  return 1
+}
+
 # start_game name exe: starts exe from the repository and waits for its window.
 start_game() {
   start "$1" "$2" "$root"
-  wait_for 60 has_window "$title" || fail "$1: no game window"
+  window_or_end "$1" "$title" || return 1
   wid=$(window_named "$title")
   [[ -n $wid ]]
 }
@@ -212,7 +232,7 @@ check_no_data() { # exe
   mkdir -p "$empty"
   rm -rf "${empty:?}"/*
   start nodata "$1" "$empty"
-  wait_for 60 has_window '^An error occurred$' || fail "no message box"
+  window_or_end nodata '^An error occurred$' || return
   local box
   box=$(window_named '^An error occurred$')
   if [[ -n $box ]]; then

@@ -6,6 +6,8 @@
 #include "DataOutput.h"
 #include "ExampleData.h"
 #include "RoomArt.h"
+#include "Sarn2015Data.h"
+#include "Sarn2016Data.h"
 
 #include <algorithm>
 
@@ -127,5 +129,7 @@ bool generateDataSet(const std::string& root, std::vector<std::string>& written)
     }
     writeCameraPath(out);
     writeExampleData(out);
+    writeSarn2015Data(out);
+    writeSarn2016Data(out);
     return out.allWritten();
 }

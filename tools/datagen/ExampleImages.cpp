@@ -2,6 +2,7 @@
 #include "DataOutput.h"
 #include "ExampleData.h"
 #include "MeshFiles.h"
+#include "Noise.h"
 #include "PixelFont.h"
 
 #include <cstdint>
@@ -10,22 +11,17 @@ namespace {
 
 const Rgba asphalt = hexColor(0x3e3f46);
 
-// A fixed hash of a pixel, 0 to 1: the same speckles on every run.
-float speckle(int x, int y, unsigned int salt) {
-    std::uint32_t h = std::uint32_t(x) * 374761393u + std::uint32_t(y) * 668265263u + salt;
-    h = (h ^ (h >> 13)) * 1274126177u;
-    return float((h ^ (h >> 16)) & 0xffffu) / 65535.0f;
-}
-
-// Wraps on both axes, so the texture tiles without seams.
+// Speckled grass, tiled over the background.
 Canvas grass(int size) {
     Canvas canvas(size, size);
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
             float n = speckle(x, y, 7u);
-            Rgba c = mix(hexColor(0x3f8a35), hexColor(0x5aa845), n);
+            Rgba c = mix(hexColor(0x458f38), hexColor(0x55a242), n);
+            // Faint tufts: the game mirrors the tile, and strong marks would
+            // show the mirror's pattern.
             if (speckle(x / 2, y / 3, 11u) > 0.93f)
-                c = hexColor(0x2f6a2a);
+                c = mix(c, hexColor(0x2f6a2a), 0.35f);
             canvas.blend(x, y, c, 1.0f);
         }
     }

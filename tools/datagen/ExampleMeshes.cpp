@@ -92,24 +92,6 @@ MeshData ring() {
     return mesh;
 }
 
-const char* quadCollider = R"({
-    "collider": {
-        "vertices": [
-            { "x": 0, "y": 0 },
-            { "x": 1, "y": 0 },
-            { "x": 1, "y": 1 },
-            { "x": 0, "y": 1 }
-        ],
-        "indices": [
-            { "a": 0, "b": 1 },
-            { "a": 1, "b": 2 },
-            { "a": 2, "b": 3 },
-            { "a": 3, "b": 0 }
-        ]
-    }
-}
-)";
-
 } // namespace
 
 void writeExampleMeshes(DataOutput& out) {
@@ -121,5 +103,4 @@ void writeExampleMeshes(DataOutput& out) {
     out.binary("data/ship.bloc", meshBinary(ship()));
     out.binary("data/bloc1.bloc", meshBinary(block()));
     out.binary("data/anneau.bloc", meshBinary(ring()));
-    out.text("data/meshes/colliders/quadCollider.json", quadCollider);
 }

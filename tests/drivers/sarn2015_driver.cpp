@@ -1,0 +1,7 @@
+// The orbit prototype in game_gl's window and frame loop (a test driver, not shipped).
+#include "GameDriver.h"
+#include "Sarn2015.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    return runGameDriver<Sarn2015>(instance);
+}

@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+
+#include "MathUtils/Vector3D.h"
+#include "Sarn2015Bend.h"
+#include "Sarn2015Layout.h"
+
+namespace {
+
+bool isParked(const Sarn2015Placement& p) {
+    return p.x == -1000.0f && p.y == -1000.0f && p.z == -1000.0f;
+}
+
+bool isEven(float v) {
+    return std::fmod(v, 2.0f) == 0.0f;
+}
+
+bool sameSpot(const Sarn2015Placement& p, float x, float y, float z) {
+    return p.x == x && p.y == y && p.z == z;
+}
+
+TEST(Sarn2015Layout, SlotsFilledToTheLastWithOnlyTheOpeningsParked) {
+    Sarn2015Layout layout{};
+    layOutSarn2015(1, layout);
+    std::set<int> parkedTall;
+    for (int i = 0; i < Sarn2015Layout::tallWallCount; ++i)
+        if (isParked(layout.tallWalls[i]))
+            parkedTall.insert(i);
+    EXPECT_EQ(parkedTall, (std::set<int>{26, 32, 44, 50, 56, 68, 74, 80, 87, 98, 104, 110}));
+    for (int i = 0; i < Sarn2015Layout::wallSlots; ++i)
+        EXPECT_EQ(isParked(layout.walls[i]), i >= Sarn2015Layout::wallsDrawn) << i;
+
+    // The last slot of each list holds its last piece.
+    EXPECT_TRUE(sameSpot(layout.walls[112], -30, 22, 4));
+    EXPECT_TRUE(sameSpot(layout.tallWalls[118], -18, 28, 0));
+    EXPECT_TRUE(sameSpot(layout.woods[124], 28, 28, 0));
+    EXPECT_TRUE(sameSpot(layout.floorWoods[144], -26, 16, 0));
+
+    auto onGrid = [](const Sarn2015Placement* slots, int count) {
+        for (int i = 0; i < count; ++i) {
+            if (!isParked(slots[i])) {
+                EXPECT_TRUE(isEven(slots[i].x) && isEven(slots[i].y)) << i;
+            }
+        }
+    };
+    onGrid(layout.walls, Sarn2015Layout::wallSlots);
+    onGrid(layout.tallWalls, Sarn2015Layout::tallWallCount);
+    onGrid(layout.woods, Sarn2015Layout::woodCount);
+    onGrid(layout.floorWoods, Sarn2015Layout::floorWoodCount);
+    for (int i = 0; i < Sarn2015Layout::woodCount; ++i)
+        EXPECT_TRUE(sameSpot(layout.floorWoods[i], layout.woods[i].x, layout.woods[i].y, 0));
+
+    // The central doorway: no tall wall in it, a lintel over it, floor in it.
+    for (const Sarn2015Placement& tall : layout.tallWalls)
+        EXPECT_FALSE(tall.x == 6 && tall.y == 0);
+    EXPECT_TRUE(sameSpot(layout.walls[68], 6, 0, 4));
+    EXPECT_TRUE(sameSpot(layout.floorWoods[125], 6, 0, 0));
+}
+
+TEST(Sarn2015Layout, RandomTreesStayInTheirBandsAndFollowTheSeed) {
+    for (unsigned int seed = 0; seed < 2000; ++seed) {
+        Sarn2015Layout layout{};
+        layOutSarn2015(seed * 2654435761u, layout);
+        EXPECT_TRUE(sameSpot(layout.trees[6], 3, -28, 0));
+        EXPECT_TRUE(sameSpot(layout.trees[7], 11, -4, 0));
+        for (int i = 14; i < 30; ++i) {
+            const Sarn2015Placement& t = layout.trees[i];
+            EXPECT_TRUE(t.y >= -7 && t.y <= 6 && t.z == 0);
+            bool west = i < 21;
+            bool inBand = west ? t.x >= -40 && t.x <= -1 && !(t.x >= -31 && t.x <= -28)
+                               : t.x >= 20 && t.x <= 39 && !(t.x >= 28 && t.x <= 31);
+            EXPECT_TRUE(inBand) << i << " at " << t.x;
+        }
+    }
+    Sarn2015Layout a{}, b{}, c{};
+    layOutSarn2015(42, a);
+    layOutSarn2015(42, b);
+    layOutSarn2015(43, c);
+    bool allSame = true, anyDiffer = false;
+    for (int i = 14; i < 30; ++i) {
+        allSame = allSame && sameSpot(a.trees[i], b.trees[i].x, b.trees[i].y, 0);
+        anyDiffer = anyDiffer || !sameSpot(a.trees[i], c.trees[i].x, c.trees[i].y, 0);
+    }
+    EXPECT_TRUE(allSame);
+    EXPECT_TRUE(anyDiffer);
+}
+
+// Where a model matrix puts a model point.
+Vector3D place(const float* m, Vector3D p) {
+    return Vector3D(m[0] * p.x + m[4] * p.y + m[8] * p.z + m[12],
+                    m[1] * p.x + m[5] * p.y + m[9] * p.z + m[13],
+                    m[2] * p.x + m[6] * p.y + m[10] * p.z + m[14]);
+}
+
+// The ground shader's bend of a tile corner, written out again: a prop and a
+// tile at the same place must land on the same points.
+Vector3D shaderBend(float px, float py, Vector3D local, float ray) {
+    float d = std::sqrt(px * px + py * py);
+    float ux = px / d, uy = py / d;
+    Vector3D n(-uy, ux, 0);
+    float a = std::fmin((d - ray) / 4.0f, 3.14159f);
+    Vector3D p = local + Vector3D(0, 0, 4);
+    Vector3D turned = p * std::cos(a) + Vector3D::crossProduct(n, p) * std::sin(a) +
+                      n * (Vector3D::dotProduct(n, p) * (1.0f - std::cos(a)));
+    return Vector3D(ux * ray, uy * ray, -4) + turned;
+}
+
+void expectNear(Vector3D a, Vector3D b, float tolerance) {
+    EXPECT_NEAR(a.x, b.x, tolerance);
+    EXPECT_NEAR(a.y, b.y, tolerance);
+    EXPECT_NEAR(a.z, b.z, tolerance);
+}
+
+TEST(Sarn2015Bend, FlatToTheRimThenRolledDownUpToHalfATurn) {
+    float m[16];
+    EXPECT_EQ(bendProp(0, 15, 0, 15, 30, 1, 1, m), PropBend::flat);
+    EXPECT_EQ(bendProp(30, 0, 0, 15, 30, 1, 1, m), PropBend::skipped);
+
+    // Just beyond the rim: at the rim point, barely turned.
+    ASSERT_EQ(bendProp(0, 15.01f, 2, 15, 30, 1, 1, m), PropBend::bent);
+    expectNear(place(m, Vector3D(1, 1, 0)), Vector3D(0, 15, 2), 0.02f);
+
+    // The prop's top rolls outwards and down; from 12.57 beyond it hangs
+    // upside down under the rim.
+    ASSERT_EQ(bendProp(0, 15 + 2 * 3.14159f, 0, 15, 30, 1, 1, m), PropBend::bent);
+    expectNear(place(m, Vector3D(1, 1, 0)), Vector3D(0, 19, -4), 1e-3f);
+    float far[16];
+    ASSERT_EQ(bendProp(0, 29, 0, 15, 30, 1, 1, far), PropBend::bent);
+    expectNear(place(far, Vector3D(1, 1, 3)), Vector3D(0, 15, -11), 1e-3f);
+    ASSERT_EQ(bendProp(0, 27.6f, 0, 15, 30, 1, 1, m), PropBend::bent);
+    for (int i = 0; i < 16; ++i)
+        EXPECT_FLOAT_EQ(m[i], far[i]);
+
+    // The tiles' shader bends the same way.
+    for (float px : {-17.0f, 3.0f, 12.0f}) {
+        float py = 11.0f;
+        ASSERT_EQ(bendProp(px, py, 0, 9, 30, 0.5f, 0.5f, m), PropBend::bent);
+        for (Vector3D corner : {Vector3D(0, 0, 0), Vector3D(1, 1, 0), Vector3D(0, 1, 0)})
+            expectNear(place(m, corner), shaderBend(px, py, corner - Vector3D(0.5f, 0.5f, 0), 9),
+                       1e-4f);
+    }
+}
+
+TEST(Sarn2015Bend, FiniteAtAZeroRadius) {
+    float m[16];
+    for (float x : {0.0f, 0.5f, -7.0f}) {
+        PropBend bend = bendProp(x, 1.0f, 6.0f, 0.0f, 15.0f, 1, 1, m);
+        ASSERT_EQ(bend, PropBend::bent);
+        for (float v : m)
+            EXPECT_TRUE(std::isfinite(v));
+        // A true turn about a real axis: its columns keep unit length.
+        for (int c = 0; c < 3; ++c)
+            EXPECT_NEAR(std::hypot(m[4 * c], m[4 * c + 1], m[4 * c + 2]), 1.0f, 1e-5f);
+    }
+    EXPECT_EQ(bendProp(0, 0, 0, 0, 15, 1, 1, m), PropBend::flat);
+}
+
+} // namespace
