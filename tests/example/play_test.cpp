@@ -74,7 +74,9 @@ TEST_F(ExampleTest, GraceAndSlowMotionFollowEveryLostLife) {
 
     // Game over: everything stands but the keys; Space starts a new run.
     float temps = game->temps, y = game->cars[0].model.y();
+    std::size_t records = game->inputRecords.size();
     frame(0.5f, {Key::Right});
+    EXPECT_EQ(game->inputRecords.size(), records + 1);
     EXPECT_EQ(game->temps, temps);
     EXPECT_EQ(game->cars[0].model.y(), y);
     frame(0.1f, {Key::Space});
@@ -157,7 +159,13 @@ TEST_F(ExampleTest, ModeKeysToggleOncePerSecondOnTheTitleAndRestartRuns) {
     ASSERT_FALSE(game->mCarsList.empty());
     EXPECT_GE(game->mCarsList.front().time, 70.0f);
 
-    // F1 during a run restarts it in the other difficulty, hearts and all.
+    // F2 during a run restarts it in the other mode, F1 in the other
+    // difficulty, hearts and all.
+    while (game->mResetTimer <= 1.0f)
+        frame(0.25f);
+    frame(0.25f, {Key::F2});
+    EXPECT_EQ(game->startTime, 0.0f);
+    EXPECT_LT(game->temps, 1.0f);
     while (game->mResetTimer <= 1.0f)
         frame(0.25f);
     int difficulty = game->mDifficulty;
