@@ -114,7 +114,13 @@ bool createPipelineState(Shader& shader) {
     desc.DepthStencilState.DepthEnable = FALSE;
     desc.DepthStencilState.DepthWriteMask = D3D12_DEPTH_WRITE_MASK_ZERO;
     r.device->CreateGraphicsPipelineState(&desc, IID_PPV_ARGS(&s.pipelineWithoutDepth));
-    return s.pipelineWithDepth && s.pipelineWithoutDepth;
+    if (s.pipelineWithDepth && s.pipelineWithoutDepth)
+        return true;
+    // Unlike a failed compile this does not stop the program: the shader's
+    // draws are skipped (drawIndexed), the rest of the frame is drawn.
+    std::printf("Could not create the pipeline states of %s: its draws are skipped\n",
+                s.path.c_str());
+    return false;
 }
 
 } // namespace
@@ -238,6 +244,11 @@ void Shader::drawIndexed(int indexBuffer, int nbIndices) {
     if (s.vertexInput < 0 || std::size_t(s.vertexInput) >= r.vertexBuffers.size() ||
         !r.vertexBuffers[s.vertexInput] || indexBuffer < 0 ||
         std::size_t(indexBuffer) >= r.indexBuffers.size() || !r.indexBuffers[indexBuffer])
+        return;
+    // A shader whose pipeline state for the current depth switch was not made
+    // draws nothing: without one the list would draw with another shader's
+    // state, or none at all.
+    if (!(r.depthOn ? s.pipelineWithDepth : s.pipelineWithoutDepth))
         return;
     UINT count = UINT(nbIndices);
     UINT available = UINT(r.indexCopies[indexBuffer].size());
