@@ -35,7 +35,8 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
     game.onResize(1280, 720);
 
     // Also while paused: the last frame stays on screen.
-    runFrameLoop(window, game, [&window] { window.swapBuffers(); });
+    SystemClock clock;
+    runFrameLoop(window, game, Renderer::renderer, [&window] { window.swapBuffers(); }, clock);
     window.destroy();
     return 0;
 }
