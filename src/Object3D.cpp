@@ -18,6 +18,9 @@ const char* const abc[] = {"a", "b", "c"};
 
 // Vertex counts beyond this cannot be named by 16-bit indices.
 const unsigned int maxVertices = 65536;
+// The largest binary mesh a header may declare (a short file is zero-filled
+// up to it): 65536 vertices take 4.5 MB, the rest is room for triangles.
+const std::uint64_t maxMeshBytes = std::uint64_t(16) << 20;
 
 std::uint32_t le32(const unsigned char* p) {
     return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
@@ -126,22 +129,25 @@ bool Object3D::loadBIN(const std::string& fichier) {
         clearArrays();
         return false;
     }
+    // A short file reads as if zero-filled to its declared size, the header
+    // included (Part 1.104); only the bounds below refuse a file.
+    std::size_t fileSize = bytes.size();
+    if (bytes.size() < 8)
+        bytes.resize(8, '\0');
     const unsigned char* data = reinterpret_cast<const unsigned char*>(bytes.data());
     const char* refused = nullptr;
-    std::uint64_t end = 0;
-    std::uint32_t c = 0, t = 0;
-    if (bytes.size() < 8) {
-        refused = "truncated mesh header";
-    } else {
-        c = le32(data);
-        t = le32(data + 4);
-        // c first, then 64-bit sums: nothing here can wrap, even on 32-bit builds.
-        if (c > maxVertices)
-            refused = "more than 65536 vertices";
-        else if ((end = 8 + 72 * std::uint64_t(c) + 6 * std::uint64_t(t)) > bytes.size())
-            refused = "vertex and triangle counts larger than the file";
-    }
+    std::uint32_t c = le32(data);
+    std::uint32_t t = le32(data + 4);
+    // c first, then 64-bit sums: nothing here can wrap, even on 32-bit builds.
+    std::uint64_t end = 8 + 72 * std::uint64_t(c) + 6 * std::uint64_t(t);
+    if (c > maxVertices)
+        refused = "more than 65536 vertices";
+    else if (end > maxMeshBytes)
+        refused = "vertex and triangle counts beyond any mesh file";
     if (!refused) {
+        bool marker = fileSize >= end + 2;
+        bytes.resize(std::size_t(end), '\0');
+        data = reinterpret_cast<const unsigned char*>(bytes.data());
         // Positions 3c, colours 9c, texture coordinates 6c floats, then 3t indices.
         m_vertices.resize(3 * std::size_t(c));
         m_colors.resize(9 * std::size_t(c));
@@ -159,13 +165,15 @@ bool Object3D::loadBIN(const std::string& fichier) {
             if (index >= c)
                 refused = "triangle index out of range";
         }
+        if (!refused) {
+            m_normals.clear();
+            std::puts(marker ? "des anims!" : "pas d'anim");
+        }
     }
     if (refused) {
         clearArrays();
         return dataFileError(fichier, refused);
     }
-    m_normals.clear();
-    std::puts(bytes.size() >= end + 2 ? "des anims!" : "pas d'anim");
     computeNormalsFromFaces();
     return true;
 }
