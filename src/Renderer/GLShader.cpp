@@ -156,6 +156,29 @@ void Shader::bindVertexInput(int buffer) {
     }
 }
 
+void Shader::bindVertices(int buffer) {
+    bindBuffer(buffer, "inVertex", 3);
+}
+
+void Shader::bindUVs(int buffer) {
+    bindBuffer(buffer, "inTexCoord", 2);
+}
+
+// An input the table lacks is found at location 0 (findInputLocation).
+void Shader::bindBuffer(int buffer, const char* name, int size) {
+    GLuint handle = Renderer::renderer.data->buffer(unsigned(buffer));
+    if (!handle)
+        return;
+    glBindBuffer(GL_ARRAY_BUFFER, handle);
+    int location = findInputLocation(name);
+    if (location >= 0)
+        glVertexAttribPointer(location, size, GL_FLOAT, GL_FALSE, 0, nullptr);
+}
+
+unsigned int Shader::programId() {
+    return data->glslProgram;
+}
+
 void Shader::drawIndexed(int indexBuffer, int nbIndices) {
     GLuint name = Renderer::renderer.data->buffer(indexBuffer);
     if (!name)

@@ -701,6 +701,31 @@ TEST(DX12Renderer, TheGpuWaitWithoutAnEventReturns) {
     EXPECT_EQ(d.fence->GetCompletedValue() + 1, d.fenceValue);
 }
 
+// Part 2.104's single buffers: index-table entries without storage, which
+// draw nothing; the binds of Part 2.105 have nothing to bind here.
+TEST(DX12Renderer, SingleBuffersTakeIndexHandlesWithoutStorage) {
+    REQUIRE_RENDERER();
+    Renderer::PlatformData& d = dx12();
+    unsigned int next = unsigned(d.indexBuffers.size());
+    EXPECT_EQ(Renderer::renderer.createVertexBuffer(12), next);
+    EXPECT_EQ(Renderer::renderer.createBuffer(12), next + 1);
+    EXPECT_EQ(Renderer::renderer.createIndexBuffer(12u), next + 2);
+    EXPECT_EQ(Renderer::renderer.createUVBuffer(12), next + 3);
+    EXPECT_EQ(d.indexBuffers[next], nullptr);
+    EXPECT_EQ(Renderer::renderer.getUniformID(), 0u);
+    EXPECT_EQ(basic->programId(), 0u);
+    Shot shot = drawFrame([&] {
+        startDrawing(*basic, whiteTexture());
+        basic->bindVertices(int(next));
+        basic->bindUVs(int(next + 3));
+        basic->bindBuffer(int(next + 1), "COLOR", 3);
+        basic->bindVertexInput(int(whiteQuad().vertexInput));
+        basic->drawIndexed(int(next + 2), 6);
+    });
+    EXPECT_PIXEL(shot, 0, 0, 255, 255, 255, 0);
+    Shader::bound = nullptr;
+}
+
 TEST(DX12Texture, NullPixelsUploadTheWhitePlaceholder) {
     REQUIRE_RENDERER();
     Texture missing;

@@ -119,8 +119,9 @@ std::string Recorder::dump() const {
         "clearDepth",        "viewPort",          "beginFrame",        "endFrame",
         "createVertexInput", "createIndexBuffer", "sendVertices",      "sendUVs",
         "sendData",          "sendIndices",       "deleteVertexInput", "deleteBuffer",
-        "shaderLoad",        "shaderSetInput",    "shaderCompile",     "shaderBind",
-        "shaderUnbind",      "uniform",           "bindVertexInput",   "draw",
+        "createBuffer",      "shaderLoad",        "shaderSetInput",    "shaderCompile",
+        "shaderBind",        "shaderUnbind",      "uniform",           "bindVertexInput",
+        "bindBuffer",        "draw",
         "textureLoad",       "textureUpload",     "textureUnload",     "textureBind",
         "textureSmooth",     "textureWrap"};
     std::ostringstream out;

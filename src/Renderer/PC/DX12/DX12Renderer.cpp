@@ -577,6 +577,36 @@ void Renderer::sendIndicesToBuffer(unsigned int, unsigned short*, unsigned int) 
 void Renderer::deleteBuffer(unsigned int) {}
 void Renderer::deleteVertexInputBuffer(unsigned int) {}
 
+// A buffer without storage: an index-buffer entry with no resource, which
+// draws nothing (this edition reads vertices from one interleaved buffer per
+// vertex input, so single attribute buffers have no use here).
+static unsigned int createSingleBuffer(Renderer::PlatformData& d) {
+    d.indexBuffers.push_back(nullptr);
+    d.indexViews.push_back(D3D12_INDEX_BUFFER_VIEW{});
+    d.indexCopies.emplace_back();
+    return unsigned(d.indexBuffers.size() - 1);
+}
+
+unsigned int Renderer::createVertexBuffer(unsigned int) {
+    return createSingleBuffer(*data);
+}
+
+unsigned int Renderer::createBuffer(unsigned int) {
+    return createSingleBuffer(*data);
+}
+
+unsigned int Renderer::createIndexBuffer(unsigned int) {
+    return createSingleBuffer(*data);
+}
+
+unsigned int Renderer::createUVBuffer(unsigned int) {
+    return createSingleBuffer(*data);
+}
+
+unsigned int Renderer::getUniformID() {
+    return 0;
+}
+
 unsigned int Renderer::getTextureID() {
     return 0;
 }

@@ -231,6 +231,18 @@ void Shader::bindVertexInput(int buffer) {
     data->vertexInput = buffer;
 }
 
+// This edition's pipeline reads one interleaved buffer per vertex input, and
+// the single buffers of Renderer::createVertexBuffer and the like have no
+// storage: there is nothing to point an input at.
+void Shader::bindVertices(int) {}
+void Shader::bindUVs(int) {}
+void Shader::bindBuffer(int, const char*, int) {}
+
+// HLSL shaders are no program object.
+unsigned int Shader::programId() {
+    return 0;
+}
+
 // Always with the bound shader: its pipeline state, vertex input and
 // constants. Each draw takes a fresh constant block, so later sends do not
 // change what earlier draws of the frame see.

@@ -138,6 +138,34 @@ void Renderer::deleteVertexInputBuffer(unsigned int index) {
     input->size = 0;
 }
 
+// A buffer name with no storage, appended to the index-buffer table.
+static unsigned int createSingleBuffer(Renderer::PlatformData* data) {
+    GLuint name = 0;
+    glGenBuffers(1, &name);
+    data->bufferHandles.push_back(name);
+    return unsigned(data->bufferHandles.size() - 1);
+}
+
+unsigned int Renderer::createVertexBuffer(unsigned int) {
+    return createSingleBuffer(data);
+}
+
+unsigned int Renderer::createBuffer(unsigned int) {
+    return createSingleBuffer(data);
+}
+
+unsigned int Renderer::createIndexBuffer(unsigned int) {
+    return createSingleBuffer(data);
+}
+
+unsigned int Renderer::createUVBuffer(unsigned int) {
+    return createSingleBuffer(data);
+}
+
+unsigned int Renderer::getUniformID() {
+    return 0;
+}
+
 unsigned int Renderer::getTextureID() {
     GLuint name = 0;
     glGenTextures(1, &name);
