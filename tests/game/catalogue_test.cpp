@@ -19,6 +19,9 @@ std::vector<std::string> names(const std::vector<Sarn2017::ObjectType*>& types) 
 }
 
 TEST_F(Catalogue, ShippedCatalogueLoadsWithItsSubsetsInFileOrder) {
+    std::ifstream shipped("data/Sarn2017/objects/objects.json", std::ios::binary);
+    writeFuzzSeed("catalogue", "objects.json",
+                  std::string(std::istreambuf_iterator<char>(shipped), {}));
     EXPECT_EQ(game.objectTypeCount, 30u);
     EXPECT_EQ(names(game.endLevelTypes), (std::vector<std::string>{"open_door", "glowing_portal",
                                                                    "lit_beacon", "golden_trophy"}));
