@@ -36,7 +36,8 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
 
     // Also while paused: the last frame stays on screen.
     SystemClock clock;
-    runFrameLoop(window, game, Renderer::renderer, [&window] { window.swapBuffers(); }, clock);
+    runFrameLoop(
+        window, game, Renderer::renderer, [&window] { window.swapBuffers(); }, clock);
     window.destroy();
     return 0;
 }

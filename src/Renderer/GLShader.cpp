@@ -1,8 +1,9 @@
+// OpenGL back end: GLSL shader programs (a .vert and .frag pair each).
 #include "Renderer/Shader.h"
 
-#include <iostream>
+#include <cstdio>
 
-#include "Renderer/PC/Windows/glbackend.h"
+#include "Renderer/PC/Windows/GLPlatform.h"
 
 Shader::Shader() : data(new PlatformShaderData) {}
 
@@ -57,7 +58,8 @@ static bool compileStage(GLuint& shader, const char* label, GLenum type) {
     if (length != 0) {
         char* log = new char[length];
         glGetShaderInfoLog(shader, length, nullptr, log);
-        std::cout << "Could not compile " << label << " " << type << ":\n" << log << std::endl;
+        std::printf("Could not compile %s %u:\n%s\n", label, unsigned(type), log);
+        std::fflush(stdout);
         delete[] log;
         glDeleteShader(shader);
         shader = 0;
@@ -77,8 +79,10 @@ bool Shader::compile() {
     glLinkProgram(data->glslProgram);
     GLint linked = GL_FALSE;
     glGetProgramiv(data->glslProgram, GL_LINK_STATUS, &linked);
-    if (linked != GL_TRUE)
-        std::cout << "programme non linke" << std::endl;
+    if (linked != GL_TRUE) {
+        std::printf("programme non linke\n");
+        std::fflush(stdout);
+    }
     return vertexOk && fragmentOk && linked == GL_TRUE;
 }
 

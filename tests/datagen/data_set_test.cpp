@@ -123,8 +123,7 @@ std::vector<std::string> unfinishableShapes(const std::map<std::string, TypeInfo
         if (info.takeable)
             for (const std::string& product : info.combinesInto)
                 if (spawnsAlongChain(types, product))
-                    found.push_back(name + " is takeable and combines into the spawner " +
-                                    product);
+                    found.push_back(name + " is takeable and combines into the spawner " + product);
         if (info.spawns && !info.turnIntoOnInteract.empty())
             found.push_back(name + " can spawn but turns into " + info.turnIntoOnInteract +
                             " on click first");

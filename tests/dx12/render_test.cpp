@@ -596,20 +596,21 @@ TEST(DX12Shader, AUniformTableTooBigForTheBlockSendsNothing) {
 // and its draws are skipped: nothing is drawn with another shader's state.
 TEST(DX12Shader, DrawsOfAShaderWithoutPipelineStatesAreSkipped) {
     REQUIRE_RENDERER();
-    std::string path = writeTestFile("dx12/no-pipeline.hlsl",
-                                     "Texture2D extra : register(t5);\n"
-                                     "float4 VSMain(float3 p : POSITION) : SV_Position {\n"
-                                     "    return float4(p, 1) + extra.Load(int3(0, 0, 0));\n"
-                                     "}\n"
-                                     "float4 PSMain() : SV_Target { return float4(1, 0, 0, 1); }\n");
+    std::string path = writeTestFile(
+        "dx12/no-pipeline.hlsl", "Texture2D extra : register(t5);\n"
+                                 "float4 VSMain(float3 p : POSITION) : SV_Position {\n"
+                                 "    return float4(p, 1) + extra.Load(int3(0, 0, 0));\n"
+                                 "}\n"
+                                 "float4 PSMain() : SV_Target { return float4(1, 0, 0, 1); }\n");
     Shader broken;
     broken.load(path.substr(0, path.size() - 5));
     Shader::UniformLayout uniforms[] = {{"mvMat", 0, 16}, {"projMat", 0, 16}};
     broken.setInput(Renderer::VERTEX_INPUT_POSITION3_UV2_COLOR3_NORMAL3, uniforms, 2);
     testing::internal::CaptureStdout();
     EXPECT_FALSE(broken.compile());
-    EXPECT_NE(testing::internal::GetCapturedStdout().find("Could not create the pipeline states of "),
-              std::string::npos);
+    EXPECT_NE(
+        testing::internal::GetCapturedStdout().find("Could not create the pipeline states of "),
+        std::string::npos);
     EXPECT_EQ(broken.data->pipelineWithDepth, nullptr);
 
     Quad blue = makeQuad(0, 0, 1);

@@ -83,13 +83,14 @@ struct FrameLoop : testing::Test {
         };
     }
     void run() {
-        runFrameLoop(window, game, renderer,
-                     [this] {
-                         journal.push_back("endPass");
-                         ++endPasses;
-                         testClock.work(endPassMilliseconds);
-                     },
-                     testClock);
+        runFrameLoop(
+            window, game, renderer,
+            [this] {
+                journal.push_back("endPass");
+                ++endPasses;
+                testClock.work(endPassMilliseconds);
+            },
+            testClock);
     }
 };
 
@@ -99,9 +100,9 @@ TEST_F(FrameLoop, APassOrdersEventsGameRendererAndEndPass) {
     game.renderMilliseconds = 20;
     closeAfter(1);
     run();
-    EXPECT_EQ(journal, (std::vector<std::string>{"events", "sleep", "sleep", "sleep", "sleep",
-                                                 "prepare", "beginFrame", "render", "endFrame",
-                                                 "endPass", "events"}));
+    EXPECT_EQ(journal,
+              (std::vector<std::string>{"events", "sleep", "sleep", "sleep", "sleep", "prepare",
+                                        "beginFrame", "render", "endFrame", "endPass", "events"}));
 }
 
 TEST_F(FrameLoop, ShortFramesWaitInThreeMillisecondSleepsAndHandOnTheLastMeasure) {
@@ -180,7 +181,8 @@ TEST(FrameLoopWin32, RealFramesTakeAtLeastTwelveMilliseconds) {
     StandInRenderer renderer;
     SystemClock system;
     journal.clear();
-    runFrameLoop(window, game, renderer, [] {}, system);
+    runFrameLoop(
+        window, game, renderer, [] {}, system);
     ASSERT_EQ(game.dts.size(), 5u);
     for (float dt : game.dts) {
         EXPECT_GE(dt, minimumFrameSeconds);

@@ -9,10 +9,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "Renderer/PC/DX12/DX12Logic.h"
 #include "Renderer/PC/DX12/DX12Window.h"
-#include "Renderer/PC/DX12/PixelLayout.h"
-#include "Renderer/PC/DX12/SamplerIndex.h"
-#include "Renderer/PC/DX12/VertexPacking.h"
 
 Renderer Renderer::renderer;
 
@@ -462,8 +460,8 @@ void Renderer::viewPort(int, int, int width, int height) {
     waitForGpu();
     for (ID3D12Resource*& target : d.renderTargets)
         release(target);
-    HRESULT resized = d.swapChain->ResizeBuffers(backBufferCount, UINT(width), UINT(height),
-                                                 backBufferFormat, 0);
+    HRESULT resized =
+        d.swapChain->ResizeBuffers(backBufferCount, UINT(width), UINT(height), backBufferFormat, 0);
     // Refused: the buffers keep their old size, and so do the viewport, the
     // scissor and the depth buffer that must match them.
     createRenderTargets();

@@ -1,6 +1,7 @@
+// OpenGL back end: the renderer of game_gl, render state and GPU buffers.
 #include "Renderer/Renderer.h"
 
-#include "Renderer/PC/Windows/glbackend.h"
+#include "Renderer/PC/Windows/GLPlatform.h"
 #include "Renderer/Shader.h"
 
 Renderer Renderer::renderer;

@@ -1,6 +1,7 @@
+// OpenGL back end: the Win32 window of game_gl and its OpenGL context.
 #include "Renderer/PC/Windows/glwindow.h"
 
-#include <iostream>
+#include <cstdio>
 
 #include "Input/PC/InputManager.h"
 #include "Renderer/PC/GameWindowMessages.h"
@@ -184,7 +185,7 @@ bool GLWindow::createContext(HWND hwnd) {
         wglDeleteContext(first);
         m_hglrc = context;
     } else {
-        std::cerr << "OpenGL 3.0 is not supported, falling back to GL 2.1" << std::endl;
+        std::fprintf(stderr, "OpenGL 3.0 is not supported, falling back to GL 2.1\n");
         m_hglrc = first;
     }
     wglMakeCurrent(m_hdc, m_hglrc);

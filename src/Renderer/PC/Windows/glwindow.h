@@ -1,6 +1,6 @@
 #pragma once
 
-// The Win32 window of the OpenGL edition with its OpenGL context. It turns
+// OpenGL back end: the Win32 window of the OpenGL edition with its OpenGL context. It turns
 // window messages into the pause switch, the mouse half of inputManager and
 // resize calls to the attached game.
 #include <windows.h>
