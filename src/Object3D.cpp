@@ -18,9 +18,11 @@ const char* const abc[] = {"a", "b", "c"};
 
 // Vertex counts beyond this cannot be named by 16-bit indices.
 const unsigned int maxVertices = 65536;
-// The largest binary mesh a header may declare (a short file is zero-filled
-// up to it): 65536 vertices take 4.5 MB, the rest is room for triangles.
-const std::uint64_t maxMeshBytes = std::uint64_t(16) << 20;
+// A short binary mesh is zero-filled up to the size its header declares when
+// at most this much more than the file's own size is missing: a cut file, not
+// a header whose counts ask for a huge allocation over a few bytes. A file
+// that holds all it declares has no such bound.
+const std::uint64_t maxMissingMeshBytes = 64 * 1024;
 
 std::uint32_t le32(const unsigned char* p) {
     return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
@@ -142,8 +144,8 @@ bool Object3D::loadBIN(const std::string& fichier) {
     std::uint64_t end = 8 + 72 * std::uint64_t(c) + 6 * std::uint64_t(t);
     if (c > maxVertices)
         refused = "more than 65536 vertices";
-    else if (end > maxMeshBytes)
-        refused = "vertex and triangle counts beyond any mesh file";
+    else if (end > 2 * std::uint64_t(fileSize) + maxMissingMeshBytes)
+        refused = "vertex and triangle counts far larger than the file";
     if (!refused) {
         bool marker = fileSize >= end + 2;
         bytes.resize(std::size_t(end), '\0');

@@ -169,6 +169,11 @@ TEST_F(Mesh, HostileBinaryGivesEmptyMeshAndOneLine) {
         manyTriangles[std::size_t(i)] = char(0xFF);
     expectRefused("many-triangles.bloc", manyTriangles);
     expectRefused("index-past-end.bloc", binaryMesh(3, {0, 1, 3}, false));
+    // A header alone that asks for 65536 vertices (4.5 MB): not a cut file.
+    std::string allVertices;
+    putU32(allVertices, 65536);
+    putU32(allVertices, 0);
+    expectRefused("header-asks-too-much.bloc", allVertices);
     // Zero-filled indices name vertex 0, which a mesh without vertices lacks.
     std::string noVertices;
     putU32(noVertices, 0);
@@ -212,6 +217,14 @@ TEST_F(Mesh, ShortBinaryFilesAreZeroFilled) {
     EXPECT_EQ(colours.m_colors[2], 0.0f);
     EXPECT_EQ(colours.m_texCoords, Floats(18, 0.0f));
     EXPECT_EQ(colours.m_indices, (Indices{0, 0, 0}));
+
+    // A header alone with 900 vertices (63 kB missing): all of them zero.
+    std::string thousand;
+    putU32(thousand, 900);
+    putU32(thousand, 0);
+    Object3D zeros;
+    EXPECT_TRUE(load("header-only.bloc", thousand, zeros));
+    EXPECT_EQ(zeros.m_vertices, Floats(2700, 0.0f));
 
     // The last index loses its high byte: 2 stays 2.
     Object3D indices;
