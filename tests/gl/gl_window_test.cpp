@@ -14,6 +14,9 @@ LPARAM point(int x, int y) {
 TEST(GLWindowMouse, LeftPressCapturesClipsAndPrintsThePositionFromTheBottom) {
     REQUIRE_TEST_WINDOW();
     HWND hwnd = testWindow()->m_hwnd;
+    // Wine clips the cursor only for the foreground window.
+    SetForegroundWindow(hwnd);
+    testWindow()->processEvents();
     testing::internal::CaptureStdout();
     SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, point(10, 0));
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "10 721\n");
