@@ -49,12 +49,16 @@ bool readDataFile(const std::string& path, std::string& out) {
     return dataFileError(path, reason);
 }
 
-bool parseJsonFile(const std::string& path, rapidjson::Document& doc) {
+bool parseJsonFile(const std::string& path, rapidjson::Document& doc, JsonEnd end) {
     std::string text;
     if (!readDataFile(path, text))
         return false;
     // Iterative parsing: deep nesting in a hostile file cannot exhaust the stack.
-    doc.Parse<rapidjson::kParseIterativeFlag>(text.data(), text.size());
+    if (end == JsonEnd::stopAfterRoot)
+        doc.Parse<rapidjson::kParseIterativeFlag | rapidjson::kParseStopWhenDoneFlag>(text.data(),
+                                                                                      text.size());
+    else
+        doc.Parse<rapidjson::kParseIterativeFlag>(text.data(), text.size());
     if (!doc.HasParseError())
         return true;
     std::string reason = "JSON error at offset " + std::to_string(doc.GetErrorOffset()) + ": " +

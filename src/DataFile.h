@@ -26,8 +26,13 @@ bool readFileQuietly(const std::string& path, std::string& out, std::string& rea
 // The whole file into out; reported when it is missing, unreadable or too big.
 bool readDataFile(const std::string& path, std::string& out);
 
+// Where a JSON file may end: right after its root value, or (stopAfterRoot)
+// anywhere after it, the text that follows being ignored.
+enum class JsonEnd { atRoot, stopAfterRoot };
+
 // Reads and parses a JSON file; reported on a read or syntax error.
-bool parseJsonFile(const std::string& path, rapidjson::Document& doc);
+bool parseJsonFile(const std::string& path, rapidjson::Document& doc,
+                   JsonEnd end = JsonEnd::atRoot);
 
 // A number that fits a float (integers included).
 bool asFloat(const rapidjson::Value& value, float& out);

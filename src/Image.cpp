@@ -47,9 +47,8 @@ bool readBMPLayout(const char* file, const std::string& bytes, BMPLayout& out) {
     // 64-bit sizes: a 65535 x 65535 header must not wrap on 32-bit builds.
     std::uint64_t rowSize = (std::uint64_t(width) * 3 + 3) & ~std::uint64_t(3);
     std::uint64_t needed = rowSize * std::uint64_t(height);
-    std::uint32_t sizeImage = le32(h + 34);
-    if (sizeImage != 0 && sizeImage < needed)
-        return dataFileError(file, "BMP image size smaller than its rows");
+    // biSizeImage is not trusted either way: the rows are read whenever every
+    // padded row is in the file, whatever size the header gives them.
     if (offBits < bmpHeaderSize || offBits > bytes.size() || needed > bytes.size() - offBits)
         return dataFileError(file, "BMP pixel data past the end of the file");
     out.pixels = h + offBits;
@@ -127,8 +126,6 @@ void pngError(png_structp png, png_const_charp message) {
     png_longjmp(png, 1);
 }
 
-void pngWarning(png_structp, png_const_charp) {}
-
 bool failPNG(PNGRead& read, const char* message) {
     std::snprintf(read.message, sizeof read.message, "%s", message);
     return false;
@@ -201,31 +198,32 @@ void userReadData(png_structp png, png_bytep data, png_size_t length) {
     read->pos += length;
 }
 
+// A missing file, a wrong signature or a structure libpng cannot make gives
+// null without a message (Part 1.106); libpng's warnings go to its default
+// handler, which prints them. Its errors end in a null result with one line
+// instead of ending the program.
 unsigned char* Image::loadPNG(const char* file, unsigned short* width, unsigned short* height) {
-    std::string bytes;
-    if (!readDataFile(file, bytes))
+    std::string bytes, reason;
+    if (!readFileQuietly(file, bytes, reason))
         return nullptr;
     const unsigned char* data = reinterpret_cast<const unsigned char*>(bytes.data());
-    if (bytes.size() < 8 || png_sig_cmp(data, 0, 8) != 0) {
-        dataFileError(file, "not a PNG file");
+    if (bytes.size() < 8 || png_sig_cmp(data, 0, 8) != 0)
         return nullptr;
-    }
     PNGRead read = {};
     read.data = data;
     read.size = bytes.size();
     read.pos = 8;
-    read.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &read, pngError, pngWarning);
+    read.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &read, pngError, nullptr);
     if (read.png) {
         read.info = png_create_info_struct(read.png);
         read.endInfo = png_create_info_struct(read.png);
     }
-    bool ok = false;
     if (!read.png || !read.info || !read.endInfo) {
-        failPNG(read, "out of memory");
-    } else {
-        png_set_read_fn(read.png, &read, userReadData);
-        ok = decodePNG(read);
+        png_destroy_read_struct(&read.png, &read.info, &read.endInfo);
+        return nullptr;
     }
+    png_set_read_fn(read.png, &read, userReadData);
+    bool ok = decodePNG(read);
     png_destroy_read_struct(&read.png, &read.info, &read.endInfo);
     delete[] read.rows;
     if (!ok) {

@@ -1,6 +1,5 @@
 #include "KeyFrameAnimationsSet.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "DataFile.h"
@@ -8,8 +7,9 @@
 
 namespace {
 
-bool refuse(const char* reason) {
-    std::fprintf(stderr, "key-frame node: %s\n", reason);
+// Nothing is reported (Part 1.110): a node the set cannot hold leaves it
+// empty, quietly.
+bool refuse(const char*) {
     return false;
 }
 
@@ -48,7 +48,7 @@ void KeyFrameAnimationsSet::loadFromJSONNode(rapidjson::Value& node) {
 
 bool KeyFrameAnimationsSet::readFrames(const rapidjson::Value& node) {
     if (!node.IsArray())
-        return refuse("not an array");
+        return false; // legal: the set stays empty
     if (node.Size() > 65535)
         return refuse("more than 65535 animations");
 

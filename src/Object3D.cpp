@@ -18,6 +18,11 @@ const char* const abc[] = {"a", "b", "c"};
 
 // Vertex counts beyond this cannot be named by 16-bit indices.
 const unsigned int maxVertices = 65536;
+// A short binary mesh is zero-filled up to the size its header declares when
+// at most this much more than the file's own size is missing: a cut file, not
+// a header whose counts ask for a huge allocation over a few bytes. A file
+// that holds all it declares has no such bound.
+const std::uint64_t maxMissingMeshBytes = 64 * 1024;
 
 std::uint32_t le32(const unsigned char* p) {
     return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
@@ -126,22 +131,25 @@ bool Object3D::loadBIN(const std::string& fichier) {
         clearArrays();
         return false;
     }
+    // A short file reads as if zero-filled to its declared size, the header
+    // included (Part 1.104); only the bounds below refuse a file.
+    std::size_t fileSize = bytes.size();
+    if (bytes.size() < 8)
+        bytes.resize(8, '\0');
     const unsigned char* data = reinterpret_cast<const unsigned char*>(bytes.data());
     const char* refused = nullptr;
-    std::uint64_t end = 0;
-    std::uint32_t c = 0, t = 0;
-    if (bytes.size() < 8) {
-        refused = "truncated mesh header";
-    } else {
-        c = le32(data);
-        t = le32(data + 4);
-        // c first, then 64-bit sums: nothing here can wrap, even on 32-bit builds.
-        if (c > maxVertices)
-            refused = "more than 65536 vertices";
-        else if ((end = 8 + 72 * std::uint64_t(c) + 6 * std::uint64_t(t)) > bytes.size())
-            refused = "vertex and triangle counts larger than the file";
-    }
+    std::uint32_t c = le32(data);
+    std::uint32_t t = le32(data + 4);
+    // c first, then 64-bit sums: nothing here can wrap, even on 32-bit builds.
+    std::uint64_t end = 8 + 72 * std::uint64_t(c) + 6 * std::uint64_t(t);
+    if (c > maxVertices)
+        refused = "more than 65536 vertices";
+    else if (end > 2 * std::uint64_t(fileSize) + maxMissingMeshBytes)
+        refused = "vertex and triangle counts far larger than the file";
     if (!refused) {
+        bool marker = fileSize >= end + 2;
+        bytes.resize(std::size_t(end), '\0');
+        data = reinterpret_cast<const unsigned char*>(bytes.data());
         // Positions 3c, colours 9c, texture coordinates 6c floats, then 3t indices.
         m_vertices.resize(3 * std::size_t(c));
         m_colors.resize(9 * std::size_t(c));
@@ -159,13 +167,15 @@ bool Object3D::loadBIN(const std::string& fichier) {
             if (index >= c)
                 refused = "triangle index out of range";
         }
+        if (!refused) {
+            m_normals.clear();
+            std::puts(marker ? "des anims!" : "pas d'anim");
+        }
     }
     if (refused) {
         clearArrays();
         return dataFileError(fichier, refused);
     }
-    m_normals.clear();
-    std::puts(bytes.size() >= end + 2 ? "des anims!" : "pas d'anim");
     computeNormalsFromFaces();
     return true;
 }

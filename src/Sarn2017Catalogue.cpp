@@ -86,7 +86,8 @@ bool Sarn2017::loadObjectTypes(const char* fileName) {
     freeObjectTypes();
     std::string path = fileName;
     rapidjson::Document doc;
-    if (!parseJsonFile(path, doc))
+    // Parsing stops after the root value: trailing text is ignored (Part 3.102).
+    if (!parseJsonFile(path, doc, JsonEnd::stopAfterRoot))
         return false;
     const rapidjson::Value* root = getObject(doc, "objectsList");
     const rapidjson::Value* list = root ? getArray(*root, "objects") : nullptr;
@@ -96,10 +97,13 @@ bool Sarn2017::loadObjectTypes(const char* fileName) {
     unsigned int count = list->Size();
     ObjectType* types = new ObjectType[count];
     std::vector<std::string> turnNames(count);
+    std::vector<bool> hasTurnName(count, false);
     std::string reason;
-    for (unsigned int i = 0; i < count; ++i)
+    for (unsigned int i = 0; i < count; ++i) {
         if (!readEntry((*list)[i], i, types[i], turnNames[i], reason))
             break;
+        hasTurnName[i] = hasMember((*list)[i], "turnIntoOnInteract");
+    }
 
     // Names resolve as they always have: a combination takes the last type of
     // its name, a click target the first, set on the first type of the
@@ -119,12 +123,16 @@ bool Sarn2017::loadObjectTypes(const char* fileName) {
                 break;
         }
     }
+    // A click target that names no type leaves the field null (the click then
+    // falls through to the next rule); the file still loads, with a warning.
+    std::vector<std::string> warnings;
     for (unsigned int i = 0; i < count && reason.empty(); ++i) {
-        if (turnNames[i].empty())
+        if (!hasTurnName[i])
             continue;
         ObjectType* target = findType(types, count, turnNames[i]);
         if (!target)
-            reason = types[i].name + ": \"turnIntoOnInteract\" names no type: " + turnNames[i];
+            warnings.push_back(types[i].name + ": \"turnIntoOnInteract\" names no type: " +
+                               turnNames[i] + " (ignored)");
         else
             findType(types, count, types[i].name)->turnIntoOnInteract = target;
     }
@@ -143,6 +151,8 @@ bool Sarn2017::loadObjectTypes(const char* fileName) {
         return dataFileError(path, reason);
     }
 
+    for (const std::string& warning : warnings)
+        dataFileError(path, warning);
     objectTypes = types;
     objectTypeCount = count;
     const std::string folder = "data/Sarn2017/objects/";

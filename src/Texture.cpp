@@ -1,8 +1,7 @@
+// OpenGL back end: textures, uploaded with glTexImage2D.
 #include "Texture.h"
 
-#include <iostream>
-
-#include "Renderer/PC/Windows/glbackend.h"
+#include "Renderer/PC/Windows/GLPlatform.h"
 
 // The unit of Texture::bound: binding the same texture on another unit is not
 // a repeat.
@@ -44,9 +43,7 @@ void Texture::loadToGPU() {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_MIRRORED_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_MIRRORED_REPEAT);
-    if (!pixels || width == 0 || height == 0) {
-        std::cerr << "Texture without pixels (" << width << " x " << height
-                  << "): uploading a 1x1 white placeholder" << std::endl;
+    if (!hasPixelsToUpload()) {
         static const unsigned char white[4] = {255, 255, 255, 255};
         glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, white);
         return;

@@ -33,6 +33,10 @@ public:
     unsigned short getHeight() { return height; }
 
     void loadToGPU();
+    // The shared part of loadToGPU: true when there are pixels to upload;
+    // otherwise prints "Texture without pixels (w x h): uploading a 1x1 white
+    // placeholder" on stderr, and the back end uploads that placeholder.
+    bool hasPixelsToUpload() const;
     void unloadFromGPU();
     void deletePixels();
     void bind(int index);

@@ -1,6 +1,7 @@
 // The parts of Texture that every back end shares.
 #include "Texture.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "Image.h"
@@ -49,4 +50,12 @@ Texture::FileKind Texture::loadPixels(const char* path) {
     if (!pixels)
         width = height = 0;
     return kind;
+}
+
+bool Texture::hasPixelsToUpload() const {
+    if (pixels && width > 0 && height > 0)
+        return true;
+    std::fprintf(stderr, "Texture without pixels (%u x %u): uploading a 1x1 white placeholder\n",
+                 unsigned(width), unsigned(height));
+    return false;
 }

@@ -20,7 +20,13 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
     }
     Renderer::renderer.window = &window;
     Renderer::renderer.viewPort(0, 0, 1280, 720);
-    Renderer::renderer.init();
+    // Without the OpenGL 2.0 entry points nothing can be drawn: the same stop
+    // as a window that cannot be made (the entry points stay null).
+    if (!Renderer::renderer.init()) {
+        startupFailure(windowFailureText);
+        window.destroy();
+        return 1;
+    }
     if (!game.init()) {
         startupFailure(initFailureText);
         window.destroy();
@@ -29,7 +35,9 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
     game.onResize(1280, 720);
 
     // Also while paused: the last frame stays on screen.
-    runFrameLoop(window, game, [&window] { window.swapBuffers(); });
+    SystemClock clock;
+    runFrameLoop(
+        window, game, Renderer::renderer, [&window] { window.swapBuffers(); }, clock);
     window.destroy();
     return 0;
 }

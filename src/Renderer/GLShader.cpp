@@ -1,8 +1,9 @@
+// OpenGL back end: GLSL shader programs (a .vert and .frag pair each).
 #include "Renderer/Shader.h"
 
-#include <iostream>
+#include <cstdio>
 
-#include "Renderer/PC/Windows/glbackend.h"
+#include "Renderer/PC/Windows/GLPlatform.h"
 
 Shader::Shader() : data(new PlatformShaderData) {}
 
@@ -57,7 +58,8 @@ static bool compileStage(GLuint& shader, const char* label, GLenum type) {
     if (length != 0) {
         char* log = new char[length];
         glGetShaderInfoLog(shader, length, nullptr, log);
-        std::cout << "Could not compile " << label << " " << type << ":\n" << log << std::endl;
+        std::printf("Could not compile %s %u:\n%s\n", label, unsigned(type), log);
+        std::fflush(stdout);
         delete[] log;
         glDeleteShader(shader);
         shader = 0;
@@ -77,8 +79,10 @@ bool Shader::compile() {
     glLinkProgram(data->glslProgram);
     GLint linked = GL_FALSE;
     glGetProgramiv(data->glslProgram, GL_LINK_STATUS, &linked);
-    if (linked != GL_TRUE)
-        std::cout << "programme non linke" << std::endl;
+    if (linked != GL_TRUE) {
+        std::printf("programme non linke\n");
+        std::fflush(stdout);
+    }
     return vertexOk && fragmentOk && linked == GL_TRUE;
 }
 
@@ -154,6 +158,29 @@ void Shader::bindVertexInput(int buffer) {
             glVertexAttribPointer(mInputs[i].location, mInputs[i].size, GL_FLOAT, GL_FALSE, 0,
                                   nullptr);
     }
+}
+
+void Shader::bindVertices(int buffer) {
+    bindBuffer(buffer, "inVertex", 3);
+}
+
+void Shader::bindUVs(int buffer) {
+    bindBuffer(buffer, "inTexCoord", 2);
+}
+
+// An input the table lacks is found at location 0 (findInputLocation).
+void Shader::bindBuffer(int buffer, const char* name, int size) {
+    GLuint handle = Renderer::renderer.data->buffer(unsigned(buffer));
+    if (!handle)
+        return;
+    glBindBuffer(GL_ARRAY_BUFFER, handle);
+    int location = findInputLocation(name);
+    if (location >= 0)
+        glVertexAttribPointer(location, size, GL_FLOAT, GL_FALSE, 0, nullptr);
+}
+
+unsigned int Shader::programId() {
+    return data->glslProgram;
 }
 
 void Shader::drawIndexed(int indexBuffer, int nbIndices) {

@@ -51,6 +51,17 @@ public:
     void deleteBuffer(unsigned int index);
     void deleteVertexInputBuffer(unsigned int index);
 
+    // One single buffer without storage each (the argument is not used),
+    // appended to the index-buffer table; returns its handle there. Nothing
+    // in the shipped programs calls them (Part 2.104); Shader::bindVertices,
+    // bindUVs and bindBuffer point an input at such a buffer.
+    unsigned int createVertexBuffer(unsigned int size);
+    unsigned int createBuffer(unsigned int size);
+    unsigned int createIndexBuffer(unsigned int size);
+    unsigned int createUVBuffer(unsigned int size);
+    // Always 0; nothing calls it.
+    unsigned int getUniformID();
+
     // OpenGL edition only: a new texture name for Texture::loadToGPU.
     unsigned int getTextureID();
 

@@ -55,6 +55,14 @@ public:
     void sendVector4D(const char* name, float* v);
 
     void bindVertexInput(int buffer);
+    // One single renderer buffer (a handle of Renderer::createVertexBuffer and
+    // the like) as the input "inVertex" (3 floats), "inTexCoord" (2) or name
+    // (size floats); nothing in the shipped programs calls them (Part 2.105).
+    void bindVertices(int buffer);
+    void bindUVs(int buffer);
+    void bindBuffer(int buffer, const char* name, int size);
+    // The back end's name of the program (OpenGL); 0 where there is none.
+    unsigned int programId();
     void drawIndexed(int indexBuffer, int nbIndices);
     void drawIndexed(int nbIndices); // from the index buffer bound by the previous draw
 

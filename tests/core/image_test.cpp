@@ -101,10 +101,21 @@ TEST(BMP, HostileFilesGiveNullAndOneLine) {
         expectRefused(reader, "too-wide.bmp", patched(good, 18, {0x00, 0x00, 0x01, 0x00}));
         // A 65535 x 65535 header on a tiny file: refused before any allocation.
         expectRefused(reader, "huge.bmp", patched(good, 18, {255, 255, 0, 0, 255, 255, 0, 0}));
-        expectRefused(reader, "small-size-image.bmp", patched(good, 34, {15, 0, 0, 0}));
         expectRefused(reader, "offset-past-end.bmp", patched(good, 10, {0, 1, 0, 0}));
         expectRefused(reader, "offset-in-header.bmp", patched(good, 10, {10, 0, 0, 0}));
     }
+}
+
+// An understated but non-zero biSizeImage does not matter: every padded row
+// is in the file, so all rows are read.
+TEST(BMP, UnderstatedImageSizeStillReadsEveryRow) {
+    std::string file = patched(makeBMP24(2, 2, twoByTwo), 34, {15, 0, 0, 0});
+    Loaded img = load(Image::loadBMP24, writeTestFile("small-size-image.bmp", file));
+    ASSERT_TRUE(img.pixels);
+    EXPECT_EQ(img.bytes(16), (Bytes{1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0}));
+    Loaded font = load(Image::loadBMP24Font, writeTestFile("small-size-image.bmp", file));
+    ASSERT_TRUE(font.pixels);
+    EXPECT_EQ(font.bytes(16), (Bytes{1, 2, 3, 3, 4, 5, 6, 6, 7, 8, 9, 9, 10, 11, 12, 12}));
 }
 
 std::vector<std::vector<unsigned char>> rgbaRows() {
@@ -196,12 +207,20 @@ TEST(PNG, AncillaryChunksAreSkippedUnread) {
     // file, without the allocation (the fuzz target's memory limit watches).
     std::string huge = withChunk(good, "sPLT", 0x7B00000C, "").substr(0, 45);
     writeFuzzSeed("png", "huge-ancillary.png", huge);
-    expectRefused(Image::loadPNG, "huge-ancillary.png", huge);
+    // libpng warns about the chunk (its default handler prints that), then
+    // the short file is refused with one line of ours.
+    std::string path = writeTestFile("huge-ancillary.png", huge);
+    testing::internal::CaptureStderr();
+    Loaded refused = load(Image::loadPNG, path);
+    std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(refused.pixels);
+    EXPECT_NE(err.find("libpng warning: sPLT: chunk data is too large"), std::string::npos) << err;
+    EXPECT_NE(err.find(path + ": PNG error"), std::string::npos) << err;
 }
 
 TEST(PNG, CorruptAndTruncatedFilesGiveNullAndOneLine) {
     std::string good = makePNG(2, 3, PNG_COLOR_TYPE_RGBA, 8, rgbaRows());
-    expectRefused(Image::loadPNG, "text.png", "this is not an image\n");
+
     expectRefused(Image::loadPNG, "signature-only.png", good.substr(0, 8));
     // Cut inside the header, inside the image data, and just before the end.
     for (std::size_t cut : {std::size_t(20), std::size_t(40), good.size() / 2 + 10})
@@ -219,11 +238,35 @@ TEST(PNG, CorruptAndTruncatedFilesGiveNullAndOneLine) {
                    {(unsigned char)(crc >> 24), (unsigned char)(crc >> 16),
                     (unsigned char)(crc >> 8), (unsigned char)crc});
     expectRefused(Image::loadPNG, "huge.png", huge);
+}
+
+// A missing file, a wrong signature: null, size untouched, and no message.
+TEST(PNG, MissingFilesAndOtherSignaturesGiveNullQuietly) {
+    for (const std::string& path :
+         {std::string("no/such/file.png"), writeTestFile("text.png", "this is not an image\n"),
+          writeTestFile("short.png", "\x89PN")}) {
+        testing::internal::CaptureStderr();
+        testing::internal::CaptureStdout();
+        Loaded img = load(Image::loadPNG, path);
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << path;
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << path;
+        EXPECT_FALSE(img.pixels) << path;
+        EXPECT_EQ(img.width, 777) << path;
+        EXPECT_EQ(img.height, 777) << path;
+    }
+}
+
+// libpng's warnings reach its default handler, which prints them; the image
+// is still read. An ancillary chunk with a damaged checksum is such a case.
+TEST(PNG, LibpngWarningsArePrinted) {
+    std::string good = makePNG(2, 3, PNG_COLOR_TYPE_RGBA, 8, rgbaRows());
+    std::string warned = withChunk(good, "tEXt", 11, std::string("Title\0hello", 11));
+    warned[33 + 8 + 11 + 3] = char(warned[33 + 8 + 11 + 3] ^ 0x55); // its CRC
     testing::internal::CaptureStderr();
-    Loaded missing = load(Image::loadPNG, "no/such/file.png");
-    testing::internal::GetCapturedStderr();
-    EXPECT_FALSE(missing.pixels);
-    EXPECT_EQ(missing.width, 777);
+    Loaded img = load(Image::loadPNG, writeTestFile("warned.png", warned));
+    std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(img.pixels);
+    EXPECT_NE(err.find("libpng warning"), std::string::npos) << err;
 }
 
 } // namespace

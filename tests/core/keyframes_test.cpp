@@ -102,11 +102,13 @@ TEST(KeyFrames, FramesWithoutEarlyStartOrWithoutFramesAtAll) {
     EXPECT_EQ(s.getEndTime(2), -1);
 }
 
+// A node that is not an array is legal and leaves the set empty; a node the
+// set cannot hold leaves it empty too. Nothing is reported either way.
 TEST(KeyFrames, MalformedNodesLeaveTheSetEmpty) {
     std::string f = frame(0, 1);
     std::string oneVertex = f.substr(0, f.find("}, {\"x\"") + 1) + f.substr(f.find("], \"uvs\""));
     const std::string bad[] = {
-        "{\"frames\": []}",                               // not an array
+        "{\"frames\": []}",                               // not an array (legal)
         "[{\"frames\": [" + f + ", " + oneVertex + "]}]", // vertex count differs
         "[{\"frames\": [" + f + "]}, {\"frames\": [" + oneVertex + "]}]",
         "[{\"frames\": [{\"startTime\": 0, \"vertices\": []}]}]", // no uvs
@@ -119,7 +121,7 @@ TEST(KeyFrames, MalformedNodesLeaveTheSetEmpty) {
         ASSERT_EQ(s.mNbFrames, 1u);
         testing::internal::CaptureStderr();
         load(s, json);
-        EXPECT_EQ(testing::internal::GetCapturedStderr().substr(0, 15), "key-frame node:") << json;
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << json; // nothing is reported
         EXPECT_EQ(s.mNbAnims, 0) << json;
         EXPECT_EQ(s.mNbFrames, 0u) << json;
         EXPECT_EQ(s.mNbVertex, 0u) << json;

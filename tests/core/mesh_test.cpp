@@ -160,9 +160,6 @@ TEST_F(Mesh, HostileBinaryGivesEmptyMeshAndOneLine) {
     std::string counts;
     putU32(counts, 0x40000000); // 72c wraps in 32 bits
     putU32(counts, 0);
-    expectRefused("empty.bloc", "");
-    expectRefused("header-cut.bloc", good.substr(0, 7));
-    expectRefused("indices-cut.bloc", good.substr(0, good.size() - 1));
     expectRefused("wrapping-count.bloc", counts + good.substr(8));
     std::string tooMany = good;
     tooMany[0] = char(1), tooMany[1] = 0, tooMany[2] = 1; // 65537 vertices
@@ -172,6 +169,67 @@ TEST_F(Mesh, HostileBinaryGivesEmptyMeshAndOneLine) {
         manyTriangles[std::size_t(i)] = char(0xFF);
     expectRefused("many-triangles.bloc", manyTriangles);
     expectRefused("index-past-end.bloc", binaryMesh(3, {0, 1, 3}, false));
+    // A header alone that asks for 65536 vertices (4.5 MB): not a cut file.
+    std::string allVertices;
+    putU32(allVertices, 65536);
+    putU32(allVertices, 0);
+    expectRefused("header-asks-too-much.bloc", allVertices);
+    // Zero-filled indices name vertex 0, which a mesh without vertices lacks.
+    std::string noVertices;
+    putU32(noVertices, 0);
+    putU32(noVertices, 1);
+    expectRefused("triangles-without-vertices.bloc", noVertices);
+}
+
+// A short binary file reads as if zero-filled to the size its header declares
+// (the header itself included), and the load succeeds.
+TEST_F(Mesh, ShortBinaryFilesAreZeroFilled) {
+    auto load = [](const std::string& name, const std::string& bytes, Object3D& mesh) {
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        bool loaded = mesh.load(writeTestFile(name, bytes));
+        std::string out = testing::internal::GetCapturedStdout();
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << name;
+        EXPECT_EQ(out, "pas d'anim\n") << name;
+        return loaded;
+    };
+    std::string good = binaryMesh(3, {0, 1, 2}, false);
+
+    Object3D empty;
+    EXPECT_TRUE(load("empty.bloc", "", empty));
+    EXPECT_TRUE(empty.m_vertices.empty());
+    EXPECT_TRUE(empty.m_indices.empty());
+
+    // 7 bytes: c = 3 and the low three bytes of t = 1; all the rest is zero.
+    Object3D header;
+    EXPECT_TRUE(load("header-cut.bloc", good.substr(0, 7), header));
+    EXPECT_EQ(header.m_vertices, Floats(9, 0.0f));
+    EXPECT_EQ(header.m_colors, Floats(27, 0.0f));
+    EXPECT_EQ(header.m_texCoords, Floats(18, 0.0f));
+    EXPECT_EQ(header.m_indices, (Indices{0, 0, 0}));
+    EXPECT_EQ(header.m_normals.size(), 9u);
+
+    // Cut inside the colours: positions kept, the rest zero.
+    Object3D colours;
+    EXPECT_TRUE(load("colours-cut.bloc", good.substr(0, 8 + 36 + 8), colours));
+    EXPECT_EQ(colours.m_vertices, (Floats{0, 0, 0, 1, 2, 3, 2, 4, 6}));
+    EXPECT_EQ(colours.m_colors[1], 101.0f);
+    EXPECT_EQ(colours.m_colors[2], 0.0f);
+    EXPECT_EQ(colours.m_texCoords, Floats(18, 0.0f));
+    EXPECT_EQ(colours.m_indices, (Indices{0, 0, 0}));
+
+    // A header alone with 900 vertices (63 kB missing): all of them zero.
+    std::string thousand;
+    putU32(thousand, 900);
+    putU32(thousand, 0);
+    Object3D zeros;
+    EXPECT_TRUE(load("header-only.bloc", thousand, zeros));
+    EXPECT_EQ(zeros.m_vertices, Floats(2700, 0.0f));
+
+    // The last index loses its high byte: 2 stays 2.
+    Object3D indices;
+    EXPECT_TRUE(load("indices-cut.bloc", good.substr(0, good.size() - 1), indices));
+    EXPECT_EQ(indices.m_indices, (Indices{0, 1, 2}));
 }
 
 TEST_F(Mesh, NormalsFromFaces) {

@@ -45,6 +45,46 @@ TEST_F(Surface, UniformTableIsCopiedAndMatchedExactly) {
     EXPECT_EQ(Shader::bound, &other);
 }
 
+// The operations of Parts 2.104 and 2.105 that nothing in the shipped
+// programs calls: single buffers in the index-buffer table, bound as one
+// named input each; the program's id; a uniform id of 0.
+TEST_F(Surface, SingleBuffersShareTheIndexTableAndBindAsOneInput) {
+    Renderer& renderer = Renderer::renderer;
+    unsigned short indices[3] = {0, 1, 2};
+    EXPECT_EQ(renderer.createIndexBuffer(3, indices), 0u);
+    EXPECT_EQ(renderer.createVertexBuffer(12), 1u);
+    EXPECT_EQ(renderer.createUVBuffer(8), 2u);
+    EXPECT_EQ(renderer.createBuffer(4), 3u);
+    EXPECT_EQ(renderer.createIndexBuffer(6u), 4u);
+    EXPECT_EQ(recorder().indexBufferCount(), 5u);
+    EXPECT_EQ(recorder().indexBuffer(1).indices.size(), 0u); // no storage
+    std::vector<RecordedEvent> made = recorder().events(RecordedEvent::createBuffer);
+    ASSERT_EQ(made.size(), 4u);
+    EXPECT_EQ(made[0].name, "vertex");
+    EXPECT_EQ(made[3].name, "index");
+    EXPECT_EQ(renderer.getUniformID(), 0u);
+
+    Shader a, b;
+    EXPECT_NE(a.programId(), 0u);
+    EXPECT_NE(a.programId(), b.programId());
+    a.setInput(Renderer::VERTEX_INPUT_POSITION3_UV2_COLOR3_NORMAL3, nullptr, 0);
+    a.bind();
+    a.bindVertices(1);
+    a.bindUVs(2);
+    a.bindBuffer(3, "inColor", 3);
+    std::vector<RecordedEvent> binds = recorder().events(RecordedEvent::bindBuffer);
+    ASSERT_EQ(binds.size(), 3u);
+    EXPECT_EQ(binds[0].handle, 1u);
+    EXPECT_EQ(binds[0].name, "inVertex");
+    EXPECT_EQ(binds[0].count, 3);
+    EXPECT_EQ(binds[1].name, "inTexCoord");
+    EXPECT_EQ(binds[1].count, 2);
+    EXPECT_EQ(binds[2].name, "inColor");
+    EXPECT_TRUE(recorder().faults().empty()) << recorder().dump();
+    a.bindBuffer(99, "inColor", 3);
+    EXPECT_EQ(recorder().faults().size(), 1u);
+}
+
 TEST_F(Surface, ShaderFilesAreReadWholeOrReported) {
     std::string path = writeTestFile("shaders/basic.vert", "void main() {}\n");
     EXPECT_EQ(Shader::loadShader(path), "void main() {}\n");

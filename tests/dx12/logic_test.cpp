@@ -4,11 +4,7 @@
 
 #include <vector>
 
-#include "Renderer/PC/DX12/ConstantBlock.h"
-#include "Renderer/PC/DX12/PixelLayout.h"
-#include "Renderer/PC/DX12/SamplerIndex.h"
-#include "Renderer/PC/DX12/SlotRanges.h"
-#include "Renderer/PC/DX12/VertexPacking.h"
+#include "Renderer/PC/DX12/DX12Logic.h"
 
 TEST(SlotRanges, TextureSlotsRunOutAfter256AndStayOut) {
     SlotRanges slots;

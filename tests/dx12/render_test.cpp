@@ -591,6 +591,142 @@ TEST(DX12Shader, AUniformTableTooBigForTheBlockSendsNothing) {
     EXPECT_PIXEL(shot, 50, 50, 255, 255, 255, 0);
 }
 
+// A shader that compiles but whose pipeline states cannot be made (its vertex
+// stage reads a texture register the root signature does not have) is kept,
+// and its draws are skipped: nothing is drawn with another shader's state.
+TEST(DX12Shader, DrawsOfAShaderWithoutPipelineStatesAreSkipped) {
+    REQUIRE_RENDERER();
+    std::string path = writeTestFile(
+        "dx12/no-pipeline.hlsl", "Texture2D extra : register(t5);\n"
+                                 "float4 VSMain(float3 p : POSITION) : SV_Position {\n"
+                                 "    return float4(p, 1) + extra.Load(int3(0, 0, 0));\n"
+                                 "}\n"
+                                 "float4 PSMain() : SV_Target { return float4(1, 0, 0, 1); }\n");
+    Shader broken;
+    broken.load(path.substr(0, path.size() - 5));
+    Shader::UniformLayout uniforms[] = {{"mvMat", 0, 16}, {"projMat", 0, 16}};
+    broken.setInput(Renderer::VERTEX_INPUT_POSITION3_UV2_COLOR3_NORMAL3, uniforms, 2);
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(broken.compile());
+    EXPECT_NE(
+        testing::internal::GetCapturedStdout().find("Could not create the pipeline states of "),
+        std::string::npos);
+    EXPECT_EQ(broken.data->pipelineWithDepth, nullptr);
+
+    Quad blue = makeQuad(0, 0, 1);
+    Shot shot = drawFrame([&] {
+        startDrawing(*basic, whiteTexture());
+        drawSprite(*basic, blue, 0, 0, 100, 100);
+        // The broken shader bound: its draws, with and without depth, are skipped.
+        broken.bind();
+        drawSprite(broken, whiteQuad(), 200, 0, 100, 100);
+        Renderer::renderer.enableDepthTest(false);
+        drawSprite(broken, whiteQuad(), 400, 0, 100, 100);
+        Renderer::renderer.enableDepthTest(true);
+        // And the shader bound after it draws as before.
+        basic->bind();
+        drawSprite(*basic, blue, 600, 0, 100, 100);
+    });
+    EXPECT_PIXEL(shot, 50, 50, 0, 0, 255, 255);
+    EXPECT_PIXEL(shot, 250, 50, 255, 255, 255, 0);
+    EXPECT_PIXEL(shot, 450, 50, 255, 255, 255, 0);
+    EXPECT_PIXEL(shot, 650, 50, 0, 0, 255, 255);
+    Shader::bound = nullptr;
+}
+
+// ResizeBuffers refuses while someone else holds a back buffer: the renderer
+// keeps the old size everywhere (viewport, scissor, depth buffer) and still
+// has both back buffers with their views.
+TEST(DX12Renderer, ARefusedResizeKeepsTheOldSize) {
+    REQUIRE_RENDERER();
+    Renderer::PlatformData& d = dx12();
+    ID3D12Resource* held = nullptr;
+    ASSERT_TRUE(SUCCEEDED(d.swapChain->GetBuffer(0, IID_PPV_ARGS(&held))));
+    Renderer::renderer.viewPort(0, 0, 640, 360);
+    held->Release();
+    DXGI_SWAP_CHAIN_DESC1 chain;
+    d.swapChain->GetDesc1(&chain);
+    if (chain.Width == 640u) {
+        Renderer::renderer.viewPort(0, 0, screenWidth, screenHeight);
+        GTEST_SKIP() << "this DXGI resizes while a back buffer is held";
+    }
+    EXPECT_EQ(chain.Width, UINT(screenWidth));
+    EXPECT_EQ(d.viewport.Width, float(screenWidth));
+    EXPECT_EQ(d.viewport.Height, float(screenHeight));
+    EXPECT_EQ(d.scissor.right, screenWidth);
+    D3D12_RESOURCE_DESC depth;
+    d.depthBuffer->GetDesc(&depth);
+    EXPECT_EQ(depth.Width, UINT64(screenWidth));
+    ASSERT_NE(d.renderTargets[0], nullptr);
+    ASSERT_NE(d.renderTargets[1], nullptr);
+    Quad red = makeQuad(1, 0, 0);
+    Shot shot = drawFrame([&] {
+        startDrawing(*basic, whiteTexture());
+        drawSprite(*basic, red, 640, 0, 640, 720);
+    });
+    ASSERT_EQ(shot.width, screenWidth);
+    EXPECT_PIXEL(shot, 639, 360, 255, 255, 255, 0);
+    EXPECT_PIXEL(shot, 640, 360, 255, 0, 0, 255);
+}
+
+// A back buffer the swap chain did not give (null) gets no frame: beginFrame
+// records nothing, endFrame presents nothing, and the pass goes on.
+TEST(DX12Renderer, AMissingBackBufferSkipsTheFrame) {
+    REQUIRE_RENDERER();
+    Renderer::PlatformData& d = dx12();
+    waitForGpu();
+    ID3D12Resource* kept = d.renderTargets[d.frameIndex];
+    d.renderTargets[d.frameIndex] = nullptr;
+    Renderer::renderer.beginFrame();
+    EXPECT_FALSE(d.recording);
+    basic->bind();
+    Renderer::renderer.clear();
+    drawSprite(*basic, whiteQuad(), 0, 0, 100, 100);
+    Renderer::renderer.endFrame();
+    waitForGpu();
+    d.renderTargets[d.frameIndex] = kept;
+    Shader::bound = nullptr;
+}
+
+// Without an event to be set on completion the per-pass wait does not block
+// for ever: it returns, and the next wait with the event works again.
+TEST(DX12Renderer, TheGpuWaitWithoutAnEventReturns) {
+    REQUIRE_RENDERER();
+    Renderer::PlatformData& d = dx12();
+    HANDLE event = d.event;
+    d.event = nullptr;
+    Shot unused = drawFrame([&] { startDrawing(*basic, whiteTexture()); });
+    waitForGpu();
+    d.event = event;
+    waitForGpu();
+    EXPECT_EQ(d.fence->GetCompletedValue() + 1, d.fenceValue);
+}
+
+// Part 2.104's single buffers: index-table entries without storage, which
+// draw nothing; the binds of Part 2.105 have nothing to bind here.
+TEST(DX12Renderer, SingleBuffersTakeIndexHandlesWithoutStorage) {
+    REQUIRE_RENDERER();
+    Renderer::PlatformData& d = dx12();
+    unsigned int next = unsigned(d.indexBuffers.size());
+    EXPECT_EQ(Renderer::renderer.createVertexBuffer(12), next);
+    EXPECT_EQ(Renderer::renderer.createBuffer(12), next + 1);
+    EXPECT_EQ(Renderer::renderer.createIndexBuffer(12u), next + 2);
+    EXPECT_EQ(Renderer::renderer.createUVBuffer(12), next + 3);
+    EXPECT_EQ(d.indexBuffers[next], nullptr);
+    EXPECT_EQ(Renderer::renderer.getUniformID(), 0u);
+    EXPECT_EQ(basic->programId(), 0u);
+    Shot shot = drawFrame([&] {
+        startDrawing(*basic, whiteTexture());
+        basic->bindVertices(int(next));
+        basic->bindUVs(int(next + 3));
+        basic->bindBuffer(int(next + 1), "COLOR", 3);
+        basic->bindVertexInput(int(whiteQuad().vertexInput));
+        basic->drawIndexed(int(next + 2), 6);
+    });
+    EXPECT_PIXEL(shot, 0, 0, 255, 255, 255, 0);
+    Shader::bound = nullptr;
+}
+
 TEST(DX12Texture, NullPixelsUploadTheWhitePlaceholder) {
     REQUIRE_RENDERER();
     Texture missing;

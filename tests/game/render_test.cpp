@@ -127,6 +127,19 @@ TEST_F(Render, ProjectionMapsTheScreenToClipSpace) {
     EXPECT_FLOAT_EQ(clip(1280, 720, 1, 3), 1);
 }
 
+// Part 3.101's spot positions, written out: spot 0 to 15, then the end spot.
+const float spotXY[17][2] = {{700, 370}, {800, 310}, {900, 250}, {1000, 190}, {600, 310},
+                             {700, 250}, {800, 190}, {900, 130}, {500, 250},  {600, 190},
+                             {700, 130}, {800, 70},  {400, 190}, {500, 130},  {600, 70},
+                             {700, 10},  {500, 350}};
+
+TEST_F(Render, SpotsStandWhereThePartPutsThem) {
+    for (int spot = 0; spot < 17; ++spot) {
+        EXPECT_EQ(game.gridPositions[spot].x, spotXY[spot][0]) << "spot " << spot;
+        EXPECT_EQ(game.gridPositions[spot].y, spotXY[spot][1]) << "spot " << spot;
+    }
+}
+
 TEST_F(Render, ScreenIsDrawnBackToFront) {
     setRoom({{"key", 0}, {"open_door", 16}, {"hammer", 4}, {"cloth", 1}, {"crowbar", 0}});
     game.roomObjects[2].taken = true;
@@ -145,8 +158,8 @@ TEST_F(Render, ScreenIsDrawnBackToFront) {
     const Expected room[] = {{"open_door", 16}, {"key", 0}, {"crowbar", 0}, {"cloth", 1}};
     for (int i = 0; i < 4; ++i) {
         Texture& picture = type(room[i].type)->roomTexture;
-        Vector2D at = game.gridPositions[room[i].spot];
-        expectSprite(s[std::size_t(1 + i)], &picture, at.x, at.y,
+        const float* at = spotXY[room[i].spot];
+        expectSprite(s[std::size_t(1 + i)], &picture, at[0], at[1],
                      float(picture.getWidth()) * 0.6666667f,
                      float(picture.getHeight()) * 0.6666667f, room[i].type);
     }

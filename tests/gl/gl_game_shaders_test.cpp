@@ -2,7 +2,7 @@
 // registered a second time, on the GL 2.1 fallback.
 #include <cstring>
 
-#include "Renderer/PC/Windows/glbackend.h"
+#include "Renderer/PC/Windows/GLPlatform.h"
 #include "gl_test_window.h"
 
 namespace {

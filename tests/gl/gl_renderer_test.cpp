@@ -2,7 +2,7 @@
 #include <string>
 
 #include "Input/PC/InputManager.h"
-#include "Renderer/PC/Windows/glbackend.h"
+#include "Renderer/PC/Windows/GLPlatform.h"
 #include "gl_test_window.h"
 
 namespace {
@@ -145,6 +145,26 @@ TEST(RendererBuffers, HandlesCountFromZeroPerTableAndAreNeverReused) {
     renderer.deleteBuffer(0);
     EXPECT_EQ(renderer.createVertexInputBuffer(3, t.sizes, t.inputs, 2), 2u);
     EXPECT_EQ(renderer.createIndexBuffer(3, t.indices), 2u);
+}
+
+// Part 2.104's single buffers: one name each in the index-buffer table,
+// without storage; and a uniform id of 0.
+TEST(RendererBuffers, SingleBuffersTakeTheNextIndexHandles) {
+    REQUIRE_TEST_WINDOW();
+    Renderer renderer;
+    Triangle t;
+    EXPECT_EQ(renderer.createIndexBuffer(3, t.indices), 0u);
+    EXPECT_EQ(renderer.createVertexBuffer(12), 1u);
+    EXPECT_EQ(renderer.createBuffer(12), 2u);
+    EXPECT_EQ(renderer.createIndexBuffer(12u), 3u);
+    EXPECT_EQ(renderer.createUVBuffer(12), 4u);
+    EXPECT_EQ(renderer.createIndexBuffer(3, t.indices), 5u);
+    for (unsigned int handle = 1; handle <= 4; ++handle) {
+        GLuint name = renderer.data->buffer(handle);
+        EXPECT_NE(name, 0u) << handle;
+        EXPECT_EQ(bufferSize(GL_ARRAY_BUFFER, name), 0) << handle;
+    }
+    EXPECT_EQ(renderer.getUniformID(), 0u);
 }
 
 // Binding a name makes a buffer under it: what a driver that recycles freed

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "Renderer/PC/Windows/glbackend.h"
+#include "Renderer/PC/Windows/GLPlatform.h"
 #include "gl_test_window.h"
 #include "support/TestFiles.h"
 
@@ -234,6 +234,51 @@ TEST(GLShaderBind, BindingSwitchesTheProgramAndItsVertexInputs) {
     // A repeated bind unbinds and binds again: the inputs end up enabled.
     plain.bind();
     EXPECT_TRUE(inputEnabled(plain, "inVertex"));
+}
+
+GLint attribute(Shader& shader, const char* name, GLenum what) {
+    static GetVertexAttribivProc getAttribute =
+        testEntryPoint<GetVertexAttribivProc>("glGetVertexAttribiv");
+    GLint value = -1;
+    getAttribute(glGetAttribLocation(shader.data->glslProgram, name), what, &value);
+    return value;
+}
+
+// Part 2.105's programId, bindVertices, bindUVs and bindBuffer: one single
+// renderer buffer (Renderer::createVertexBuffer and the like) as one input.
+TEST(GLShaderBind, SingleBuffersFeedOneNamedInput) {
+    REQUIRE_TEST_WINDOW();
+    Shader basic;
+    ASSERT_TRUE(build(basic, "data/shaders/basic-fixed", basicUniforms, 2));
+    basic.bind();
+    EXPECT_EQ(basic.programId(), basic.data->glslProgram);
+    EXPECT_EQ(getInteger(GL_CURRENT_PROGRAM), GLint(basic.programId()));
+
+    unsigned int vertices = Renderer::renderer.createVertexBuffer(9);
+    unsigned int uvs = Renderer::renderer.createUVBuffer(6);
+    unsigned int colours = Renderer::renderer.createBuffer(9);
+    GLuint verticesName = Renderer::renderer.data->buffer(vertices);
+    GLuint uvsName = Renderer::renderer.data->buffer(uvs);
+    GLuint coloursName = Renderer::renderer.data->buffer(colours);
+    basic.bindVertices(int(vertices));
+    EXPECT_EQ(getInteger(GL_ARRAY_BUFFER_BINDING), GLint(verticesName));
+    basic.bindUVs(int(uvs));
+    basic.bindBuffer(int(colours), "inColor", 4);
+    EXPECT_EQ(getInteger(GL_ARRAY_BUFFER_BINDING), GLint(coloursName));
+    EXPECT_EQ(attribute(basic, "inVertex", GL_VERTEX_ATTRIB_ARRAY_BUFFER_BINDING),
+              GLint(verticesName));
+    EXPECT_EQ(attribute(basic, "inVertex", GL_VERTEX_ATTRIB_ARRAY_SIZE), 3);
+    EXPECT_EQ(attribute(basic, "inTexCoord", GL_VERTEX_ATTRIB_ARRAY_BUFFER_BINDING),
+              GLint(uvsName));
+    EXPECT_EQ(attribute(basic, "inTexCoord", GL_VERTEX_ATTRIB_ARRAY_SIZE), 2);
+    if (glGetAttribLocation(basic.data->glslProgram, "inColor") >= 0) {
+        EXPECT_EQ(attribute(basic, "inColor", GL_VERTEX_ATTRIB_ARRAY_BUFFER_BINDING),
+                  GLint(coloursName));
+        EXPECT_EQ(attribute(basic, "inColor", GL_VERTEX_ATTRIB_ARRAY_SIZE), 4);
+    }
+    basic.unbind();
+    glUseProgram(0);
+    Shader::bound = nullptr;
 }
 
 TEST(GLShaderDestroy, OnlyTheBoundShaderUnbindsAndForgetsItself) {

@@ -42,6 +42,11 @@ GLWindow* testWindow() {
     Renderer::renderer.viewPort(0, 0, 1280, 720);
     if (!Renderer::renderer.init())
         return nullptr;
+    // Shown, active and in front, as the game's window is once its loop runs:
+    // Wine clips the cursor only for the foreground window.
+    made.processEvents();
+    SetForegroundWindow(made.m_hwnd);
+    made.processEvents();
     window = &made;
     return window;
 }

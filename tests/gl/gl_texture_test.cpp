@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "Renderer/PC/Windows/glbackend.h"
+#include "Renderer/PC/Windows/GLPlatform.h"
 #include "gl_checker.h"
 #include "gl_test_window.h"
 #include "support/TestFiles.h"

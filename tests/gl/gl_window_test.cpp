@@ -14,6 +14,9 @@ LPARAM point(int x, int y) {
 TEST(GLWindowMouse, LeftPressCapturesClipsAndPrintsThePositionFromTheBottom) {
     REQUIRE_TEST_WINDOW();
     HWND hwnd = testWindow()->m_hwnd;
+    // Wine clips the cursor only for the foreground window.
+    SetForegroundWindow(hwnd);
+    testWindow()->processEvents();
     testing::internal::CaptureStdout();
     SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, point(10, 0));
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "10 721\n");
@@ -45,6 +48,26 @@ TEST(GLWindowMouse, LeftPressCapturesClipsAndPrintsThePositionFromTheBottom) {
     GetClipCursor(&clip);
     EXPECT_EQ(clip.right - clip.left, GetSystemMetrics(SM_CXVIRTUALSCREEN));
     EXPECT_EQ(clip.bottom - clip.top, GetSystemMetrics(SM_CYVIRTUALSCREEN));
+}
+
+// Part 2.102's getters: what the window saw last, and the attached handler.
+TEST(GLWindowMouse, GettersGiveWhatTheWindowSawLast) {
+    REQUIRE_TEST_WINDOW();
+    GLWindow* window = testWindow();
+    HWND hwnd = window->m_hwnd;
+    EXPECT_EQ(window->getAttachedClientWindowEventHandler(), &testGame);
+    SendMessageA(hwnd, WM_MOUSEMOVE, 0, point(30, 700));
+    EXPECT_EQ(window->getMousePosition().x, 30.0f);
+    EXPECT_EQ(window->getMousePosition().y, 21.0f);
+    EXPECT_FALSE(window->getMouseLeftDown());
+    testing::internal::CaptureStdout();
+    SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, point(40, 10));
+    testing::internal::GetCapturedStdout();
+    EXPECT_TRUE(window->getMouseLeftDown());
+    EXPECT_EQ(window->getMousePosition().x, 40.0f);
+    EXPECT_EQ(window->getMousePosition().y, 711.0f);
+    SendMessageA(hwnd, WM_LBUTTONUP, 0, point(40, 10));
+    EXPECT_FALSE(window->getMouseLeftDown());
 }
 
 TEST(GLWindowMouse, MovesOutsideTheCapturedClientStopAtZero) {

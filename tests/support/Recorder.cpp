@@ -114,15 +114,22 @@ bool Recorder::checkDraw(unsigned int vertexInput, unsigned int indexBuffer, int
 }
 
 std::string Recorder::dump() const {
-    static const char* const names[] = {
-        "rendererInit",      "depthTest",         "depthMask",         "clear",
-        "clearDepth",        "viewPort",          "beginFrame",        "endFrame",
-        "createVertexInput", "createIndexBuffer", "sendVertices",      "sendUVs",
-        "sendData",          "sendIndices",       "deleteVertexInput", "deleteBuffer",
-        "shaderLoad",        "shaderSetInput",    "shaderCompile",     "shaderBind",
-        "shaderUnbind",      "uniform",           "bindVertexInput",   "draw",
-        "textureLoad",       "textureUpload",     "textureUnload",     "textureBind",
-        "textureSmooth",     "textureWrap"};
+    static const char* const names[] = {"rendererInit",      "depthTest",
+                                        "depthMask",         "clear",
+                                        "clearDepth",        "viewPort",
+                                        "beginFrame",        "endFrame",
+                                        "createVertexInput", "createIndexBuffer",
+                                        "sendVertices",      "sendUVs",
+                                        "sendData",          "sendIndices",
+                                        "deleteVertexInput", "deleteBuffer",
+                                        "createBuffer",      "shaderLoad",
+                                        "shaderSetInput",    "shaderCompile",
+                                        "shaderBind",        "shaderUnbind",
+                                        "uniform",           "bindVertexInput",
+                                        "bindBuffer",        "draw",
+                                        "textureLoad",       "textureUpload",
+                                        "textureUnload",     "textureBind",
+                                        "textureSmooth",     "textureWrap"};
     std::ostringstream out;
     for (const RecordedEvent& e : log) {
         out << names[e.kind];

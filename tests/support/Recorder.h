@@ -44,6 +44,7 @@ struct RecordedEvent {
         sendIndices,
         deleteVertexInput,
         deleteBuffer,
+        createBuffer, // a single buffer without storage (createVertexBuffer and the like)
         // Shader
         shaderLoad,
         shaderSetInput,
@@ -52,6 +53,7 @@ struct RecordedEvent {
         shaderUnbind,
         uniform,
         bindVertexInput,
+        bindBuffer, // bindVertices, bindUVs, bindBuffer: handle, input name, count floats
         draw,
         // Texture
         textureLoad,
@@ -77,7 +79,8 @@ struct RecordedEvent {
     bool on = false;
     // viewPort: the rectangle; textureLoad, textureUpload: width and height.
     int x = 0, y = 0, width = 0, height = 0;
-    // uniform: its name; shaderLoad, textureLoad: the path.
+    // uniform: its name; shaderLoad, textureLoad: the path; bindBuffer: the
+    // input; createBuffer: which create call ("vertex", "buffer", "index", "uv").
     std::string name;
     // uniform: the floats sent (16, 9, 1, 2, 3 or 4); buffer sends: the data.
     std::vector<float> values;

@@ -129,6 +129,38 @@ void Renderer::deleteVertexInputBuffer(unsigned int index) {
         v->released = true;
 }
 
+// An entry of the index-buffer table without storage.
+static unsigned int createSingleBuffer(const Renderer* renderer, const char* kind,
+                                       unsigned int size) {
+    Recorder& r = recorder();
+    r.indexBuffers.push_back(RecordedIndexBuffer());
+    RecordedEvent& e = record(renderer, RecordedEvent::createBuffer);
+    e.handle = r.indexBufferCount() - 1;
+    e.count = int(size);
+    e.name = kind;
+    return e.handle;
+}
+
+unsigned int Renderer::createVertexBuffer(unsigned int size) {
+    return createSingleBuffer(this, "vertex", size);
+}
+
+unsigned int Renderer::createBuffer(unsigned int size) {
+    return createSingleBuffer(this, "buffer", size);
+}
+
+unsigned int Renderer::createIndexBuffer(unsigned int size) {
+    return createSingleBuffer(this, "index", size);
+}
+
+unsigned int Renderer::createUVBuffer(unsigned int size) {
+    return createSingleBuffer(this, "uv", size);
+}
+
+unsigned int Renderer::getUniformID() {
+    return 0;
+}
+
 unsigned int Renderer::getTextureID() {
     return recorder().nextTextureID++;
 }

@@ -3,9 +3,14 @@
 
 struct Shader::PlatformShaderData {
     std::string path;
+    unsigned int program = 0;
 };
 
-Shader::Shader() : data(new PlatformShaderData) {}
+// Each shader stands for a program with a name of its own, from 1.
+Shader::Shader() : data(new PlatformShaderData) {
+    static unsigned int nextProgram = 1;
+    data->program = nextProgram++;
+}
 
 Shader::~Shader() {
     if (bound == this)
@@ -97,6 +102,26 @@ void Shader::sendVector4D(const char* name, float* v) {
 void Shader::bindVertexInput(int buffer) {
     recorder().lastVertexInput = unsigned(buffer);
     record(this, RecordedEvent::bindVertexInput).vertexInput = unsigned(buffer);
+}
+
+void Shader::bindVertices(int buffer) {
+    bindBuffer(buffer, "inVertex", 3);
+}
+
+void Shader::bindUVs(int buffer) {
+    bindBuffer(buffer, "inTexCoord", 2);
+}
+
+void Shader::bindBuffer(int buffer, const char* name, int size) {
+    RecordedEvent& e = record(this, RecordedEvent::bindBuffer);
+    e.handle = unsigned(buffer);
+    e.name = name ? name : "";
+    e.count = size;
+    recorder().liveIndexBuffer(unsigned(buffer), "bindBuffer");
+}
+
+unsigned int Shader::programId() {
+    return data->program;
 }
 
 static void draw(Shader* shader, unsigned int indexBuffer, int nbIndices) {

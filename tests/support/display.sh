@@ -20,9 +20,15 @@ end_private_display() {
 
 use_private_display_if_none() {
   [[ -n ${DISPLAY:-} ]] && return
+  use_private_display
+}
+
+# A private Xvfb in any case, with extra Xvfb arguments if given (such as
+# "-extension GLX" for a display without OpenGL).
+use_private_display() {
   local fdfile
   fdfile=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$fdfile" 2>/dev/null &
+  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp "$@" 3>"$fdfile" 2>/dev/null &
   xvfb_pid=$!
   for _ in $(seq 200); do
     [[ -s $fdfile ]] && break

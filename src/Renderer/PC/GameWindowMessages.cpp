@@ -2,7 +2,7 @@
 
 #include <windowsx.h>
 
-#include <iostream>
+#include <cstdio>
 
 #include "Input/PC/InputManager.h"
 
@@ -61,7 +61,9 @@ void handleGameWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         SetCapture(hwnd);
         updateMousePosition(hwnd, lParam, mousePosition);
         inputManager.mWritableMouseLeft = true;
-        std::cout << mousePosition[0] << ' ' << mousePosition[1] << std::endl;
+        // Flushed at once: the standard output may be a file or a pipe.
+        std::printf("%u %u\n", unsigned(mousePosition[0]), unsigned(mousePosition[1]));
+        std::fflush(stdout);
         clipCursorToClient(hwnd);
         break;
     case WM_LBUTTONUP:

@@ -25,6 +25,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
     game.onResize(1280, 720);
 
     // Paused passes wait too: the GPU never runs behind the next frame.
-    runFrameLoop(window, game, waitForGpu);
+    SystemClock clock;
+    runFrameLoop(window, game, Renderer::renderer, waitForGpu, clock);
     return 0;
 }

@@ -17,8 +17,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "Renderer/PC/DX12/ConstantBlock.h"
-#include "Renderer/PC/DX12/SlotRanges.h"
+#include "Renderer/PC/DX12/DX12Logic.h"
 #include "Renderer/Renderer.h"
 #include "Renderer/Shader.h"
 #include "Texture.h"

@@ -9,10 +9,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "Renderer/PC/DX12/DX12Logic.h"
 #include "Renderer/PC/DX12/DX12Window.h"
-#include "Renderer/PC/DX12/PixelLayout.h"
-#include "Renderer/PC/DX12/SamplerIndex.h"
-#include "Renderer/PC/DX12/VertexPacking.h"
 
 Renderer Renderer::renderer;
 
@@ -84,8 +82,10 @@ void signalAndWait() {
     UINT64 value = d.fenceValue++;
     d.queue->Signal(d.fence, value);
     if (d.fence->GetCompletedValue() < value) {
-        d.fence->SetEventOnCompletion(value, d.event);
-        WaitForSingleObject(d.event, INFINITE);
+        // Without the event set (no event, or the call refused) an unbounded
+        // wait would never end: the pass goes on without waiting.
+        if (d.event && SUCCEEDED(d.fence->SetEventOnCompletion(value, d.event)))
+            WaitForSingleObject(d.event, INFINITE);
     }
 }
 
@@ -93,8 +93,12 @@ void createRenderTargets() {
     Renderer::PlatformData& d = dx12();
     D3D12_CPU_DESCRIPTOR_HANDLE handle = cpuStart(d.renderTargetHeap);
     for (UINT i = 0; i < backBufferCount; ++i) {
-        d.swapChain->GetBuffer(i, IID_PPV_ARGS(&d.renderTargets[i]));
-        d.device->CreateRenderTargetView(d.renderTargets[i], nullptr, handle);
+        // A buffer the swap chain does not give stays null and gets no view;
+        // beginFrame skips the frames that would draw into it.
+        if (FAILED(d.swapChain->GetBuffer(i, IID_PPV_ARGS(&d.renderTargets[i]))))
+            release(d.renderTargets[i]);
+        if (d.renderTargets[i])
+            d.device->CreateRenderTargetView(d.renderTargets[i], nullptr, handle);
         handle.ptr += d.renderTargetDescriptorSize;
     }
     d.frameIndex = d.swapChain->GetCurrentBackBufferIndex();
@@ -211,6 +215,11 @@ ID3D12GraphicsCommandList* createClosedList(ID3D12Device* device,
     if (list)
         list->Close();
     return list;
+}
+
+void setViewportSize(Renderer::PlatformData& d, int width, int height) {
+    d.viewport = {0.0f, 0.0f, float(width), float(height), 0.0f, 1.0f};
+    d.scissor = {0, 0, width, height};
 }
 
 } // namespace
@@ -437,20 +446,28 @@ bool Renderer::init() {
 
 void Renderer::viewPort(int, int, int width, int height) {
     PlatformData& d = *data;
-    d.viewport = {0.0f, 0.0f, float(width), float(height), 0.0f, 1.0f};
-    d.scissor = {0, 0, width, height};
-    if (!d.swapChain || width <= 0 || height <= 0 || d.recording)
+    if (!d.swapChain || width <= 0 || height <= 0 || d.recording) {
+        setViewportSize(d, width, height);
         return;
+    }
     DXGI_SWAP_CHAIN_DESC1 desc;
     d.swapChain->GetDesc1(&desc);
-    if (desc.Width == UINT(width) && desc.Height == UINT(height))
+    if (desc.Width == UINT(width) && desc.Height == UINT(height)) {
+        setViewportSize(d, width, height);
         return;
+    }
     // The swap chain can only resize once nothing holds or uses its buffers.
     waitForGpu();
     for (ID3D12Resource*& target : d.renderTargets)
         release(target);
-    d.swapChain->ResizeBuffers(backBufferCount, UINT(width), UINT(height), backBufferFormat, 0);
+    HRESULT resized =
+        d.swapChain->ResizeBuffers(backBufferCount, UINT(width), UINT(height), backBufferFormat, 0);
+    // Refused: the buffers keep their old size, and so do the viewport, the
+    // scissor and the depth buffer that must match them.
     createRenderTargets();
+    if (FAILED(resized))
+        return;
+    setViewportSize(d, width, height);
     createDepthBuffer(UINT(width), UINT(height));
 }
 
@@ -557,6 +574,36 @@ void Renderer::sendDataToBuffer(unsigned int, float*, unsigned int) {}
 void Renderer::sendIndicesToBuffer(unsigned int, unsigned short*, unsigned int) {}
 void Renderer::deleteBuffer(unsigned int) {}
 void Renderer::deleteVertexInputBuffer(unsigned int) {}
+
+// A buffer without storage: an index-buffer entry with no resource, which
+// draws nothing (this edition reads vertices from one interleaved buffer per
+// vertex input, so single attribute buffers have no use here).
+static unsigned int createSingleBuffer(Renderer::PlatformData& d) {
+    d.indexBuffers.push_back(nullptr);
+    d.indexViews.push_back(D3D12_INDEX_BUFFER_VIEW{});
+    d.indexCopies.emplace_back();
+    return unsigned(d.indexBuffers.size() - 1);
+}
+
+unsigned int Renderer::createVertexBuffer(unsigned int) {
+    return createSingleBuffer(*data);
+}
+
+unsigned int Renderer::createBuffer(unsigned int) {
+    return createSingleBuffer(*data);
+}
+
+unsigned int Renderer::createIndexBuffer(unsigned int) {
+    return createSingleBuffer(*data);
+}
+
+unsigned int Renderer::createUVBuffer(unsigned int) {
+    return createSingleBuffer(*data);
+}
+
+unsigned int Renderer::getUniformID() {
+    return 0;
+}
 
 unsigned int Renderer::getTextureID() {
     return 0;

@@ -114,7 +114,13 @@ bool createPipelineState(Shader& shader) {
     desc.DepthStencilState.DepthEnable = FALSE;
     desc.DepthStencilState.DepthWriteMask = D3D12_DEPTH_WRITE_MASK_ZERO;
     r.device->CreateGraphicsPipelineState(&desc, IID_PPV_ARGS(&s.pipelineWithoutDepth));
-    return s.pipelineWithDepth && s.pipelineWithoutDepth;
+    if (s.pipelineWithDepth && s.pipelineWithoutDepth)
+        return true;
+    // Unlike a failed compile this does not stop the program: the shader's
+    // draws are skipped (drawIndexed), the rest of the frame is drawn.
+    std::printf("Could not create the pipeline states of %s: its draws are skipped\n",
+                s.path.c_str());
+    return false;
 }
 
 } // namespace
@@ -225,6 +231,18 @@ void Shader::bindVertexInput(int buffer) {
     data->vertexInput = buffer;
 }
 
+// This edition's pipeline reads one interleaved buffer per vertex input, and
+// the single buffers of Renderer::createVertexBuffer and the like have no
+// storage: there is nothing to point an input at.
+void Shader::bindVertices(int) {}
+void Shader::bindUVs(int) {}
+void Shader::bindBuffer(int, const char*, int) {}
+
+// HLSL shaders are no program object.
+unsigned int Shader::programId() {
+    return 0;
+}
+
 // Always with the bound shader: its pipeline state, vertex input and
 // constants. Each draw takes a fresh constant block, so later sends do not
 // change what earlier draws of the frame see.
@@ -238,6 +256,11 @@ void Shader::drawIndexed(int indexBuffer, int nbIndices) {
     if (s.vertexInput < 0 || std::size_t(s.vertexInput) >= r.vertexBuffers.size() ||
         !r.vertexBuffers[s.vertexInput] || indexBuffer < 0 ||
         std::size_t(indexBuffer) >= r.indexBuffers.size() || !r.indexBuffers[indexBuffer])
+        return;
+    // A shader whose pipeline state for the current depth switch was not made
+    // draws nothing: without one the list would draw with another shader's
+    // state, or none at all.
+    if (!(r.depthOn ? s.pipelineWithDepth : s.pipelineWithoutDepth))
         return;
     UINT count = UINT(nbIndices);
     UINT available = UINT(r.indexCopies[indexBuffer].size());

@@ -5,8 +5,7 @@
 
 #include <cstdio>
 
-#include "Renderer/PC/DX12/PixelLayout.h"
-#include "Renderer/PC/DX12/SamplerIndex.h"
+#include "Renderer/PC/DX12/DX12Logic.h"
 
 namespace {
 
@@ -64,9 +63,7 @@ void Texture::loadToGPU() {
     unsigned int w = width;
     unsigned int h = height;
     DXGI_FORMAT format = data->format;
-    if (!texels || w == 0 || h == 0) {
-        std::fprintf(stderr,
-                     "Texture without pixels (%u x %u): uploading a 1x1 white placeholder\n", w, h);
+    if (!hasPixelsToUpload()) {
         texels = placeholderTexel;
         w = h = 1;
         format = DXGI_FORMAT_R8G8B8A8_UNORM;

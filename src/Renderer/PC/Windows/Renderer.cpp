@@ -1,6 +1,7 @@
+// OpenGL back end: the renderer of game_gl, render state and GPU buffers.
 #include "Renderer/Renderer.h"
 
-#include "Renderer/PC/Windows/glbackend.h"
+#include "Renderer/PC/Windows/GLPlatform.h"
 #include "Renderer/Shader.h"
 
 Renderer Renderer::renderer;
@@ -136,6 +137,34 @@ void Renderer::deleteVertexInputBuffer(unsigned int index) {
     delete[] input->handles;
     input->handles = nullptr;
     input->size = 0;
+}
+
+// A buffer name with no storage, appended to the index-buffer table.
+static unsigned int createSingleBuffer(Renderer::PlatformData* data) {
+    GLuint name = 0;
+    glGenBuffers(1, &name);
+    data->bufferHandles.push_back(name);
+    return unsigned(data->bufferHandles.size() - 1);
+}
+
+unsigned int Renderer::createVertexBuffer(unsigned int) {
+    return createSingleBuffer(data);
+}
+
+unsigned int Renderer::createBuffer(unsigned int) {
+    return createSingleBuffer(data);
+}
+
+unsigned int Renderer::createIndexBuffer(unsigned int) {
+    return createSingleBuffer(data);
+}
+
+unsigned int Renderer::createUVBuffer(unsigned int) {
+    return createSingleBuffer(data);
+}
+
+unsigned int Renderer::getUniformID() {
+    return 0;
 }
 
 unsigned int Renderer::getTextureID() {

@@ -1,7 +1,8 @@
+// OpenGL back end: the loader of the OpenGL 2.0 and later entry points (gli.h).
 #include "Renderer/PC/Windows/gli.h"
 
 #include <cstdint>
-#include <iostream>
+#include <cstdio>
 
 #define GLI_DEFINE(type, name, required) type name = nullptr;
 GLI_ENTRY_POINTS(GLI_DEFINE)
@@ -21,7 +22,7 @@ PROC getProcAddressGL(const char* name) {
 template <typename T> static T loadEntryPoint(const char* name, bool required, bool& allFound) {
     PROC proc = getProcAddressGL(name);
     if (!proc && required) {
-        std::cerr << "OpenGL entry point not found: " << name << std::endl;
+        std::fprintf(stderr, "OpenGL entry point not found: %s\n", name);
         allFound = false;
     }
     return reinterpret_cast<T>(reinterpret_cast<void*>(proc));

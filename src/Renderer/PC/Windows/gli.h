@@ -1,8 +1,8 @@
 #pragma once
 
-// The OpenGL entry points beyond 1.1, fetched from the driver at start-up.
-// Each is a global function pointer with the OpenGL name, so calling code reads
-// like plain OpenGL.
+// OpenGL back end: the OpenGL function loader. The OpenGL entry points beyond
+// 1.1, fetched from the driver at start-up. Each is a global function pointer
+// with the OpenGL name, so calling code reads like plain OpenGL.
 #include <windows.h>
 
 #include <GL/gl.h>

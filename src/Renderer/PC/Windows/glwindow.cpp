@@ -1,6 +1,7 @@
+// OpenGL back end: the Win32 window of game_gl and its OpenGL context.
 #include "Renderer/PC/Windows/glwindow.h"
 
-#include <iostream>
+#include <cstdio>
 
 #include "Input/PC/InputManager.h"
 #include "Renderer/PC/GameWindowMessages.h"
@@ -11,7 +12,7 @@ static const char* const className = "GLClass";
 GLWindow::GLWindow(HINSTANCE hinstance)
     : on(true), m_hwnd(nullptr), m_example(nullptr), m_isRunning(false), m_isFullscreen(false),
       m_hglrc(nullptr), m_hdc(nullptr), m_windowRect(), m_hinstance(hinstance), m_windowClass(),
-      mousePosition() {}
+      mousePosition(), mouseLeftDown(false) {}
 
 GLWindow::~GLWindow() {
     if (m_hglrc) {
@@ -112,6 +113,18 @@ void GLWindow::swapBuffers() {
     SwapBuffers(m_hdc);
 }
 
+Vector2D GLWindow::getMousePosition() {
+    return Vector2D(mousePosition[0], mousePosition[1]);
+}
+
+bool GLWindow::getMouseLeftDown() {
+    return mouseLeftDown;
+}
+
+ClientWindowEventHandler* GLWindow::getAttachedClientWindowEventHandler() {
+    return m_example;
+}
+
 void GLWindow::setLimitFramerate(unsigned int hz) {
     DISPLAY_DEVICEA device = {};
     device.cb = sizeof(device);
@@ -172,7 +185,7 @@ bool GLWindow::createContext(HWND hwnd) {
         wglDeleteContext(first);
         m_hglrc = context;
     } else {
-        std::cerr << "OpenGL 3.0 is not supported, falling back to GL 2.1" << std::endl;
+        std::fprintf(stderr, "OpenGL 3.0 is not supported, falling back to GL 2.1\n");
         m_hglrc = first;
     }
     wglMakeCurrent(m_hdc, m_hglrc);
@@ -193,6 +206,12 @@ LRESULT GLWindow::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         m_isRunning = false;
         PostQuitMessage(0);
         return 0;
+    case WM_LBUTTONDOWN:
+        mouseLeftDown = true;
+        break;
+    case WM_LBUTTONUP:
+        mouseLeftDown = false;
+        break;
     }
     handleGameWindowMessage(hwnd, message, wParam, lParam, on, m_example, mousePosition);
     return DefWindowProcA(hwnd, message, wParam, lParam);

@@ -1,11 +1,12 @@
 #pragma once
 
-// The Win32 window of the OpenGL edition with its OpenGL context. It turns
+// OpenGL back end: the Win32 window of the OpenGL edition with its OpenGL context. It turns
 // window messages into the pause switch, the mouse half of inputManager and
 // resize calls to the attached game.
 #include <windows.h>
 
 #include "ClientWindowEventHandler.h"
+#include "MathUtils/Vector2D.h"
 
 class GLWindow {
 public:
@@ -24,6 +25,12 @@ public:
     void processEvents();
     void swapBuffers();
     void setLimitFramerate(unsigned int hz);
+    // What the window saw last (Part 2.102 declares them; nothing in the
+    // shipped program calls them): the mouse position in pixels with y from
+    // the bottom, whether the left button is down, and the attached handler.
+    Vector2D getMousePosition();
+    bool getMouseLeftDown();
+    ClientWindowEventHandler* getAttachedClientWindowEventHandler();
 
     static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -40,6 +47,7 @@ public:
     HINSTANCE m_hinstance;
     WNDCLASSEXA m_windowClass;
     unsigned short mousePosition[2]; // pixels, y from the bottom
+    bool mouseLeftDown;              // between a left press and its release
 
 private:
     bool createContext(HWND hwnd);

@@ -1,6 +1,6 @@
 #pragma once
 
-// What the OpenGL back end keeps behind the shared Renderer, Shader and
+// OpenGL back end: what it keeps behind the shared Renderer, Shader and
 // Texture declarations.
 #include <vector>
 
