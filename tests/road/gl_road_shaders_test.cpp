@@ -1,6 +1,6 @@
 // The road games' GLSL pairs build on the driver with the uniform tables the
 // games give them.
-#include "Renderer/PC/Windows/glbackend.h"
+#include "Renderer/PC/Windows/GLPlatform.h"
 #include "gl/gl_test_window.h"
 
 namespace {
