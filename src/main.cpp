@@ -2,10 +2,7 @@
 // the room game, then the frame loop until the window is closed.
 #include <windows.h>
 
-#include "Renderer/PC/FrameLoop.h"
-#include "Renderer/PC/StartupFailure.h"
-#include "Renderer/PC/Windows/glwindow.h"
-#include "Renderer/Renderer.h"
+#include "Renderer/PC/Windows/GLStartup.h"
 #include "Sarn2017.h"
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
@@ -13,18 +10,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
     GLWindow window(hInstance);
     Sarn2017 game;
     window.attachClientWindowEventHandler(&game.windowEventHandler);
-    if (!window.create(1280, 720, 32, false)) {
-        startupFailure(windowFailureText);
-        window.destroy();
-        return 1;
-    }
-    Renderer::renderer.window = &window;
-    Renderer::renderer.viewPort(0, 0, 1280, 720);
-    // Without the OpenGL 2.0 entry points nothing can be drawn: the same stop
-    // as a window that cannot be made (the entry points stay null).
-    if (!Renderer::renderer.init()) {
-        startupFailure(windowFailureText);
-        window.destroy();
+    if (!startGLWindow(window)) {
         return 1;
     }
     if (!game.init()) {
@@ -33,11 +19,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
         return 1;
     }
     game.onResize(1280, 720);
-
-    // Also while paused: the last frame stays on screen.
-    SystemClock clock;
-    runFrameLoop(
-        window, game, Renderer::renderer, [&window] { window.swapBuffers(); }, clock);
+    runGLFrameLoop(window, game);
     window.destroy();
     return 0;
 }

@@ -8,21 +8,13 @@
 
 #include <memory>
 
-#include "Renderer/PC/FrameLoop.h"
-#include "Renderer/PC/StartupFailure.h"
-#include "Renderer/PC/Windows/glwindow.h"
-#include "Renderer/Renderer.h"
+#include "Renderer/PC/Windows/GLStartup.h"
 
 template <class Game> int runGameDriver(HINSTANCE instance) {
     GLWindow window(instance);
-    if (!window.create(1280, 720, 32, false)) {
-        startupFailure(windowFailureText);
-        window.destroy();
+    if (!startGLWindow(window)) {
         return 1;
     }
-    Renderer::renderer.window = &window;
-    Renderer::renderer.viewPort(0, 0, 1280, 720);
-    Renderer::renderer.init();
     // Games hold big arrays inline: on the heap, and gone before the context.
     std::unique_ptr<Game> game(new Game);
     if (!game->init()) {
@@ -32,7 +24,7 @@ template <class Game> int runGameDriver(HINSTANCE instance) {
         return 1;
     }
     game->onResize(1280, 720);
-    runFrameLoop(window, *game, [&window] { window.swapBuffers(); });
+    runGLFrameLoop(window, *game);
     game.reset();
     window.destroy();
     return 0;
