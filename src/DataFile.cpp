@@ -49,18 +49,27 @@ bool readDataFile(const std::string& path, std::string& out) {
     return dataFileError(path, reason);
 }
 
-bool parseJsonFile(const std::string& path, rapidjson::Document& doc) {
+template <unsigned int extraFlags>
+static bool parseJson(const std::string& path, rapidjson::Document& doc) {
     std::string text;
     if (!readDataFile(path, text))
         return false;
     // Iterative parsing: deep nesting in a hostile file cannot exhaust the stack.
-    doc.Parse<rapidjson::kParseIterativeFlag>(text.data(), text.size());
+    doc.Parse<rapidjson::kParseIterativeFlag | extraFlags>(text.data(), text.size());
     if (!doc.HasParseError())
         return true;
     std::string reason = "JSON error at offset " + std::to_string(doc.GetErrorOffset()) + ": " +
                          rapidjson::GetParseError_En(doc.GetParseError());
     doc.SetNull();
     return dataFileError(path, reason);
+}
+
+bool parseJsonFile(const std::string& path, rapidjson::Document& doc) {
+    return parseJson<rapidjson::kParseNoFlags>(path, doc);
+}
+
+bool parseJsonFileFirstValue(const std::string& path, rapidjson::Document& doc) {
+    return parseJson<rapidjson::kParseStopWhenDoneFlag>(path, doc);
 }
 
 bool asFloat(const rapidjson::Value& value, float& out) {

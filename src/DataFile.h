@@ -28,6 +28,8 @@ bool readDataFile(const std::string& path, std::string& out);
 
 // Reads and parses a JSON file; reported on a read or syntax error.
 bool parseJsonFile(const std::string& path, rapidjson::Document& doc);
+// The same, but parsing stops after the root value: what follows is never read.
+bool parseJsonFileFirstValue(const std::string& path, rapidjson::Document& doc);
 
 // A number that fits a float (integers included).
 bool asFloat(const rapidjson::Value& value, float& out);

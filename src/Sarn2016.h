@@ -198,6 +198,18 @@ public:
         // outside the 2500 cells, whatever the coordinates.
         static unsigned int gridIndex(float x, float y);
 
+        // Reads a room file into this room, after roomDefault. False, with
+        // "<file>: <reason>" on stderr, when the file is missing or malformed,
+        // names what does not exist, or holds more than the room can; the room
+        // is then only partly filled and the level refuses it. A toggleDoor
+        // argument in another room is checked by the level, once all are read.
+        bool loadRoom(const char* fileName, std::map<std::string, Texture*>* texturesDB,
+                      std::map<std::string, ObjectApp*>* displayablesDB,
+                      std::map<std::string, Room*>& roomDictionary);
+        // The playable area (one unit inside the bounds) lies inside the grid.
+        bool boundsFitGrid() const;
+        bool playable(const Vector2D& point) const;
+
         // Callback of a name; an unknown name gives hasRedKey, with a warning.
         static CodeTree::func StringToCodeTreeFunc(std::string name);
         // Name of a callback; "unknown" for any other pointer.
@@ -244,8 +256,23 @@ public:
     static constexpr unsigned int roomSlots = 10;
 
     Sarn2016();
+    ~Sarn2016();
     Sarn2016(const Sarn2016&) = delete;
     Sarn2016& operator=(const Sarn2016&) = delete;
+
+    // Loads every asset and the level; true whatever a load did (each loader
+    // reports its own failures).
+    bool init();
+    // Reloads the level and restarts the game. A refused level leaves every
+    // room empty open water, the swimmer in rooms[0].
+    void reset();
+    // A minimised window (no area) changes nothing.
+    void onResize(int width, int height);
+    void shutdown();
+    // Replaces the level's tables and rooms from a level file; false (reported
+    // on stderr) when the file or one of its rooms is refused, with every room
+    // then emptied and the tables freed.
+    bool loadLevel(const char* fileName);
 
     void takeRedKey() { swimmer.hasRedKey = true; }
     void takeGreenKey() { swimmer.hasGreenKey = true; }
@@ -255,6 +282,9 @@ public:
     void removeGreenKey() { swimmer.hasGreenKey = false; }
     void removeBlueKey() { swimmer.hasBlueKey = false; }
     void removeGoldKey() { swimmer.hasGoldKey = false; }
+
+    // Frees the level's arrays and tables and empties every room.
+    void clearLevel();
 
     // The border strips of currentRoom: the first build fixes how many vertex
     // pairs each side has; the rebuilds move them for the room current now.
@@ -320,6 +350,12 @@ public:
     Texture* textures = nullptr;
     ObjectApp* displayables = nullptr;
     Object3D* models = nullptr;
+    // The name tables of the last level load (for the room writer): texture
+    // path, displayable name and mesh path to the level's arrays.
+    std::map<std::string, Texture*> texturesDB;
+    std::map<std::string, ObjectApp*> displayablesDB;
+    std::map<std::string, Object3D*> modelsDB;
+    unsigned int textureCount = 0, modelCount = 0;
     // Vertex pairs per side of the strips, fixed by their first build.
     unsigned int borderSidePairs[4] = {};
 };
