@@ -4,6 +4,7 @@
 #include "Catalogue.h"
 #include "DataOutput.h"
 #include "RoomArt.h"
+#include "Sarn2016Data.h"
 
 #include <algorithm>
 
@@ -123,5 +124,6 @@ bool generateDataSet(const std::string& root, std::vector<std::string>& written)
         out.png("data/Sarn2017/objects/room/" + name + ".png", roomPicture(def, extent));
         out.png("data/Sarn2017/objects/name/" + name + ".png", drawNameCard(displayName(def.name)));
     }
+    writeSarn2016Data(out);
     return out.allWritten();
 }
