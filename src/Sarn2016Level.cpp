@@ -223,8 +223,9 @@ bool Sarn2016::loadLevel(const char* fileName) {
         std::string roomPath = levelDirectory + named.first;
         if (!named.second->loadRoom(roomPath.c_str(), &texturesDB, &displayablesDB,
                                     roomDictionary)) {
+            std::string refused = "room \"" + named.first + "\" refused";
             clearLevel();
-            return dataFileError(fileName, "room \"" + named.first + "\" refused");
+            return dataFileError(fileName, refused);
         }
     }
     for (auto& named : roomDictionary) {
