@@ -139,26 +139,33 @@ bool checkAcrossRooms(Sarn2016& game, const std::string& roomName, Sarn2016::Roo
 
 } // namespace
 
+// The arrays and tables of the last load; rooms still pointing into them must
+// be reset or reloaded before they are used again.
+static void freeLevelTables(Sarn2016& game) {
+    game.texturesDB.clear();
+    game.displayablesDB.clear();
+    game.modelsDB.clear();
+    game.roomDictionary.clear();
+    game.currentRoom = &game.rooms[0];
+    game.currentCameraPath = nullptr; // the paths it pointed into are gone
+    delete[] game.displayables;
+    game.displayables = nullptr;
+    delete[] game.models;
+    game.models = nullptr;
+    game.modelCount = 0;
+    for (unsigned int i = 0; i < game.textureCount; ++i) {
+        game.textures[i].unloadFromGPU();
+    }
+    delete[] game.textures;
+    game.textures = nullptr;
+    game.textureCount = 0;
+}
+
 void Sarn2016::clearLevel() {
-    texturesDB.clear();
-    displayablesDB.clear();
-    modelsDB.clear();
-    roomDictionary.clear();
+    freeLevelTables(*this);
     for (Room& room : rooms) {
         room.roomDefault(0.0f, 100.0f, 0.0f, 100.0f);
     }
-    currentRoom = &rooms[0];
-    delete[] displayables;
-    displayables = nullptr;
-    delete[] models;
-    models = nullptr;
-    modelCount = 0;
-    for (unsigned int i = 0; i < textureCount; ++i) {
-        textures[i].unloadFromGPU();
-    }
-    delete[] textures;
-    textures = nullptr;
-    textureCount = 0;
 }
 
 bool Sarn2016::loadLevel(const char* fileName) {
@@ -174,8 +181,17 @@ bool Sarn2016::loadLevel(const char* fileName) {
         clearLevel();
         return dataFileError(fileName, reason);
     }
-    // Rooms point into the old tables: all of them start again, named or not.
-    clearLevel();
+    // Rooms point into the old tables: the named ones are read again below,
+    // the others are emptied when they hold anything.
+    freeLevelTables(*this);
+    for (std::size_t i = level.rooms.size(); i < roomSlots; ++i) {
+        Room& room = rooms[i];
+        if (room.staticObjectCount + room.doorCount + room.leverCount + room.codesCount +
+                room.collectibleCount + room.triggerCount + room.cameraPaths.size() !=
+            0) {
+            room.roomDefault(0.0f, 100.0f, 0.0f, 100.0f);
+        }
+    }
 
     for (std::size_t i = 0; i < level.rooms.size(); ++i) {
         roomDictionary.emplace(level.rooms[i], &rooms[i]);

@@ -4,6 +4,7 @@
 #include <sstream>
 #include <string>
 
+#include "DataFile.h"
 #include "Recorder.h"
 #include "Sarn2016.h"
 #include "ScriptedRandom.h"
@@ -132,6 +133,14 @@ bool emptyLevel(Sarn2016& game) {
 } // namespace
 
 TEST_F(Sarn2016LevelTest, ShippedLevelLoadsAsAuthored) {
+    for (const char* name : {"level.json", "kelp.json", "cave.json", "wreck.json"}) {
+        std::string text;
+        ASSERT_TRUE(readDataFile(std::string("data/Sarn2016/") + name, text));
+        writeFuzzSeed(std::string(name) == "level.json" ? "sarn2016_level" : "sarn2016_room", name,
+                      text);
+    }
+    writeFuzzSeed("sarn2016_room", "a.json", roomA);
+    writeFuzzSeed("sarn2016_room", "b.json", roomB);
     ASSERT_TRUE(load(shippedLevel)) << err;
     EXPECT_EQ("", err);
     // One time line per room, read in name order.
