@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -384,5 +385,26 @@ TEST_F(Sarn2016LevelTest, InitLoadsInOrderAndReportsWhatIsMissing) {
     EXPECT_EQ(0.0f, game->swimmer.position.x);
     EXPECT_TRUE(game->gameStarted);
     game->shutdown();
+    EXPECT_TRUE(recorder().faults().empty()) << recorder().dump();
+}
+
+// Run where no data exists: every asset is reported, the level is refused, and
+// the game is an empty room to swim in.
+TEST_F(Sarn2016LevelTest, InitWithoutDataReportsAndStaysPlayable) {
+    const std::filesystem::path home = std::filesystem::current_path();
+    std::filesystem::path empty = std::filesystem::path(writeTestFile("sarn2016/nodata/x", ""));
+    std::filesystem::current_path(empty.parent_path());
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    bool ok = game->init();
+    testing::internal::GetCapturedStdout();
+    err = testing::internal::GetCapturedStderr();
+    std::filesystem::current_path(home);
+
+    EXPECT_TRUE(ok);
+    EXPECT_NE(std::string::npos, err.find("data/Sarn2016/level.json: cannot open")) << err;
+    EXPECT_NE(std::string::npos, err.find("data/meshes/display/swimmer.json")) << err;
+    EXPECT_TRUE(emptyLevel(*game));
+    EXPECT_EQ(2u * 21u * 3u, game->mapBorderTopMesh.m_vertices.size());
     EXPECT_TRUE(recorder().faults().empty()) << recorder().dump();
 }
