@@ -72,7 +72,7 @@ TEST(Sarn2016CodeTree, LaunchToggleDoorStartsThenTurnsBack) {
     EXPECT_EQ(0.0f, t.leaf.position.z);
 }
 
-TEST(Sarn2016CodeTree, ToggleDoorJumpsAndKeepsARunGoing) {
+TEST(Sarn2016CodeTree, ToggleDoorJumpsKeepsARunGoingAndNullDoesNothing) {
     TestDoor t;
     EXPECT_TRUE(g_toggleDoor(nullptr, &t.door));
     EXPECT_TRUE(t.door.mechanism.end);
@@ -82,14 +82,11 @@ TEST(Sarn2016CodeTree, ToggleDoorJumpsAndKeepsARunGoing) {
     EXPECT_FALSE(t.door.mechanism.end);
     EXPECT_TRUE(t.door.mechanism.running);
     EXPECT_EQ(0.0f, t.leaf.position.z);
-}
 
-TEST(Sarn2016CodeTree, NullArgumentsDoNothing) {
     EXPECT_FALSE(g_launchToggleDoor(nullptr, nullptr));
     EXPECT_FALSE(g_toggleDoor(nullptr, nullptr));
     EXPECT_FALSE(g_launchCameraPath(nullptr, nullptr));
-    CodeTree empty;
-    EXPECT_FALSE(empty.call(nullptr));
+    EXPECT_FALSE(CodeTree().call(nullptr)); // no callback
 }
 
 TEST(Sarn2016CodeTree, PoolRefusesWhatWouldPassItsEnd) {

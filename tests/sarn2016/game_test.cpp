@@ -28,13 +28,6 @@ public:
 
 } // namespace
 
-TEST_F(Sarn2016GameTest, ConstructedGameHasNoEditorAndPointsAtItself) {
-    EXPECT_EQ(game.get(), game->windowEventHandler.game);
-    EXPECT_EQ(nullptr, game->editor);
-    EXPECT_EQ(nullptr, game->currentCameraPath);
-    EXPECT_EQ(&game->rooms[0], game->currentRoom);
-}
-
 // hasRedKey ? launchToggleDoor(door 0) : takeBlueKey, then takeGoldKey after
 // the blue key.
 TEST_F(Sarn2016GameTest, TreesRunAlongTheirBranches) {
@@ -65,21 +58,6 @@ TEST_F(Sarn2016GameTest, TreesRunAlongTheirBranches) {
     EXPECT_TRUE(g_launchCameraPath(game.get(), &path));
     EXPECT_EQ(&path, game->currentCameraPath);
     EXPECT_EQ(0.0f, path.timeFromStart);
-}
-
-TEST_F(Sarn2016GameTest, KeyCallbacksSetAndClearTheirOwnKey) {
-    const CodeTree::func take[] = {g_takeRedKey, g_takeGreenKey, g_takeBlueKey, g_takeGoldKey};
-    const CodeTree::func remove[] = {g_removeRedKey, g_removeGreenKey, g_removeBlueKey,
-                                     g_removeGoldKey};
-    const CodeTree::func has[] = {g_hasRedKey, g_hasGreenKey, g_hasBlueKey, g_hasGoldKey};
-    for (int k = 0; k < 4; ++k) {
-        EXPECT_TRUE(take[k](game.get(), nullptr));
-        for (int other = 0; other < 4; ++other) {
-            EXPECT_EQ(other == k, has[other](game.get(), nullptr));
-        }
-        EXPECT_TRUE(remove[k](game.get(), nullptr));
-        EXPECT_FALSE(has[k](game.get(), nullptr));
-    }
 }
 
 // The strips are built once for the room current then; a room change moves

@@ -104,26 +104,6 @@ TEST(Sarn2016Mechanisms, KeyChoiceAtBetweenAndBeyondKeys) {
     EXPECT_EQ(30.0f, object.position.x);
 }
 
-TEST(Sarn2016Mechanisms, ToggleTwiceRestoresDirectionAndFollowsEnd) {
-    Transform object;
-    Sarn2016::Mechanism mechanism;
-    mechanism.position = Vector3D(1.0f, 2.0f, 3.0f);
-    Group group;
-    addKey(group, Vector3D(), Quaternion(), 0.0f);
-    addKey(group, Vector3D(0.0f, 0.0f, 5.0f), Quaternion(), 1.0f);
-    addObject(group, &object, Vector3D(), Quaternion());
-    mechanism.objectGroups.push_back(group);
-
-    mechanism.end = true;
-    mechanism.toggleExtremity();
-    EXPECT_EQ(-1.0f, mechanism.runningDirection);
-    expectNear(Vector3D(1.0f, 2.0f, 8.0f), object.position);
-    mechanism.end = false;
-    mechanism.toggleExtremity();
-    EXPECT_EQ(1.0f, mechanism.runningDirection);
-    expectNear(Vector3D(1.0f, 2.0f, 3.0f), object.position);
-}
-
 // Children belong to their group: copies own their own, and every one is freed
 // once (AddressSanitizer reports a leak or a double free).
 TEST(Sarn2016Mechanisms, CopiesOwnTheirChildren) {
