@@ -138,12 +138,14 @@ TEST(DataSet, RegeneratesTheCommittedFilesByteForByte) {
             differing.push_back(path + " (differs)");
         }
     }
-    // Nothing stale under the game's own folder: a renamed type leaves no
-    // orphan image behind.
+    // Nothing stale under the games' own folders: a renamed type or room
+    // leaves no orphan file behind.
     std::set<std::string> made(written.begin(), written.end());
-    for (const fs::directory_entry& e : fs::recursive_directory_iterator("data/Sarn2017")) {
-        if (e.is_regular_file() && !made.count(e.path().generic_string())) {
-            differing.push_back(e.path().generic_string() + " (not made by the tool)");
+    for (const char* folder : {"data/Sarn2017", "data/Sarn2016", "data/water2"}) {
+        for (const fs::directory_entry& e : fs::recursive_directory_iterator(folder)) {
+            if (e.is_regular_file() && !made.count(e.path().generic_string())) {
+                differing.push_back(e.path().generic_string() + " (not made by the tool)");
+            }
         }
     }
     fs::remove_all(scratch);
