@@ -159,6 +159,31 @@ TEST_F(Sarn2016LevelTest, ShippedLevelLoadsAsAuthored) {
     EXPECT_EQ(10.0f, wreck.left);
     EXPECT_FALSE(wreck.entryTransition);
 
+    // Every room's counts and static poses as its file has them.
+    for (auto& named : game->roomDictionary) {
+        rapidjson::Document doc;
+        ASSERT_TRUE(parseJsonFile("data/Sarn2016/" + named.first, doc));
+        const rapidjson::Value& json = doc["room"];
+        auto size = [&](const char* key) { return json.HasMember(key) ? json[key].Size() : 0u; };
+        const Room& r = *named.second;
+        EXPECT_EQ(size("staticObjects"), r.staticObjectCount) << named.first;
+        EXPECT_EQ(size("doors"), r.doorCount) << named.first;
+        EXPECT_EQ(size("levers"), r.leverCount) << named.first;
+        EXPECT_EQ(size("collectibles"), r.collectibleCount) << named.first;
+        EXPECT_EQ(size("triggers"), r.triggerCount) << named.first;
+        EXPECT_EQ(size("cameraPaths"), r.cameraPaths.size()) << named.first;
+        for (unsigned int i = 0; i < r.staticObjectCount; ++i) {
+            const rapidjson::Value& o = json["staticObjects"][i];
+            const Transform& t = r.staticObjects[i].transform;
+            if (o.HasMember("id"))
+                continue; // moved by a mechanism
+            EXPECT_EQ(o["x"].GetFloat(), t.position.x);
+            EXPECT_EQ(o["y"].GetFloat(), t.position.y);
+            EXPECT_EQ(o["z"].GetFloat(), t.position.z);
+            EXPECT_EQ(o.HasMember("ox") ? o["oz"].GetFloat() : 0.0f, t.orientation.z);
+        }
+    }
+
     // Models by sorted path, each read once, shared by displayables.
     ASSERT_EQ(4u, game->modelCount);
     EXPECT_EQ(&game->models[3], game->modelsDB.at("data/meshes/display/wall.json"));
