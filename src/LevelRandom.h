@@ -1,10 +1,11 @@
 #pragma once
 
-// The random numbers of the level generator. The game links LevelRandom.cpp,
-// the C runtime's generator seeded with the time in whole seconds; test builds
-// link a scripted definition instead.
+// The random numbers of the games. The games link LevelRandom.cpp, the C
+// runtime's generator; test builds link a scripted definition instead.
 
-// Called at the start of every level.
+// Seeds with the time in whole seconds (a new level, fresh seaweed).
 void seedLevelRandom();
+// Seeds with a fixed number, for results that must repeat.
+void seedLevelRandomWith(unsigned int seed);
 // A number from 0 to RAND_MAX.
 int levelRandom();

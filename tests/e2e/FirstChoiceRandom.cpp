@@ -5,6 +5,8 @@
 
 void seedLevelRandom() {}
 
+void seedLevelRandomWith(unsigned int) {}
+
 int levelRandom() {
     return 0;
 }

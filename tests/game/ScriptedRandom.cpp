@@ -36,6 +36,12 @@ void seedLevelRandom() {
     ++seeds;
 }
 
+// A fixed seed restarts the fallback generator, so equal seeds repeat.
+void seedLevelRandomWith(unsigned int seed) {
+    ++seeds;
+    state = seed;
+}
+
 int levelRandom() {
     ++draws;
     if (!script.empty()) {

@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "Recorder.h"
+#include "Sarn2016.h"
+#include "ScriptedRandom.h"
+
+namespace {
+
+using CodeTree = Sarn2016::CodeTree;
+
+class Sarn2016GameTest : public testing::Test {
+public:
+    void SetUp() override {
+        recorder().reset();
+        seedScriptedRandom(1);
+        game = std::make_unique<Sarn2016>();
+    }
+    CodeTree& node(unsigned int slot, CodeTree::func f, void* data = nullptr) {
+        CodeTree& n = game->rooms[0].codes[slot];
+        n.code = f;
+        n.funcData = data;
+        return n;
+    }
+    std::unique_ptr<Sarn2016> game;
+};
+
+} // namespace
+
+// hasRedKey ? launchToggleDoor(door 0) : takeBlueKey, then takeGoldKey after
+// the blue key.
+TEST_F(Sarn2016GameTest, TreesRunAlongTheirBranches) {
+    Sarn2016::Door& door = game->rooms[0].doors[0];
+    CodeTree& root = node(0, g_hasRedKey);
+    root.ifTrue = &node(1, g_launchToggleDoor, &door);
+    root.ifFalse = &node(2, g_takeBlueKey);
+    root.ifFalse->ifTrue = &node(3, g_takeGoldKey);
+
+    CodeTree::run(&root, game.get());
+    EXPECT_TRUE(game->swimmer.hasBlueKey && game->swimmer.hasGoldKey);
+    EXPECT_FALSE(door.mechanism.running);
+
+    game->swimmer.hasBlueKey = game->swimmer.hasGoldKey = false;
+    EXPECT_TRUE(g_takeRedKey(game.get(), nullptr));
+    CodeTree::run(&root, game.get());
+    EXPECT_TRUE(door.mechanism.running);
+    EXPECT_FALSE(game->swimmer.hasBlueKey || game->swimmer.hasGoldKey);
+
+    // removeGoldKey always answers true: a loop onto itself stops all the same.
+    CodeTree& loop = node(4, g_removeGoldKey);
+    loop.ifTrue = &loop;
+    CodeTree::run(&loop, game.get());
+    CodeTree::run(nullptr, game.get());
+
+    Sarn2016::CameraPath path;
+    path.timeFromStart = 3.0f;
+    EXPECT_TRUE(g_launchCameraPath(game.get(), &path));
+    EXPECT_EQ(&path, game->currentCameraPath);
+    EXPECT_EQ(0.0f, path.timeFromStart);
+}
+
+// The strips are built once for the room current then; a room change moves
+// sides 1 to 3 within the same buffers.
+TEST_F(Sarn2016GameTest, BorderMeshesBuildOnceAndMoveInPlace) {
+    game->rooms[0].roomDefault(0.0f, 100.0f, 0.0f, 100.0f);
+    game->rooms[0].borderTopMeshSeed = 100;
+    game->buildBorderMeshes();
+    Object3D& top = game->mapBorderTopMesh;
+    ASSERT_EQ(42u * 3u, top.m_vertices.size());
+    EXPECT_EQ(20u * 6u, top.m_indices.size());
+    EXPECT_EQ(42u * 3u, top.m_normals.size());
+    const std::vector<float> first = top.m_vertices;
+    const unsigned int buffers = recorder().vertexInputCount();
+
+    game->rooms[1].roomDefault(10.0f, 60.0f, 20.0f, 70.0f);
+    game->rooms[1].borderTopMeshSeed = 200;
+    game->currentRoom = &game->rooms[1];
+    game->updateTopBorderMesh();
+    game->updateBottomBorderMesh();
+    const std::vector<float> moved = top.m_vertices;
+    game->updateTopBorderMesh();
+    EXPECT_EQ(moved, top.m_vertices);
+    EXPECT_EQ(buffers, recorder().vertexInputCount());
+    EXPECT_EQ(3u, recorder().events(RecordedEvent::sendVertices).size());
+    EXPECT_EQ(first.size(), moved.size());
+    EXPECT_TRUE(std::equal(first.begin() + 32 * 3, first.end(), moved.begin() + 32 * 3));
+    EXPECT_EQ(60.0f, game->mapBorderBottomMesh.m_vertices[22 * 3]); // side 3 on the right edge
+    EXPECT_TRUE(recorder().faults().empty()) << recorder().dump();
+}
