@@ -22,8 +22,7 @@ wait_for_message_box() { # caption [seconds]
 }
 
 read_and_close_message_box() { # reader.exe caption
-  WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix} WINEDEBUG=-all \
-    timeout --kill-after=5 60 wine "$1" "$2" 10 2>/dev/null | tr -d '\r'
+  "$root/scripts/wine-run" --timeout 60 "$1" "$2" 10 2>/dev/null | tr -d '\r'
 }
 
 close_message_box() { # box
