@@ -184,14 +184,11 @@ void Sarn2016::prepare(float dt) {
 
     // fmod instead of adding 360 turn by turn: a huge heading cannot stall.
     float yaw = -pos.x * 150.0f;
-    if (yaw < 0.0f) {
+    if (yaw < 0.0f || yaw > 360.0f) {
         yaw = std::fmod(yaw, 360.0f);
         if (yaw < 0.0f) {
             yaw += 360.0f;
         }
-    }
-    if (yaw > 360.0f) {
-        yaw -= 360.0f;
     }
     swimmer.yaw = yaw;
     swimmer.model.addYaw(yaw);
