@@ -63,11 +63,15 @@ void Sarn2016::prepare(float dt) {
             room.transiting = false;
             room.transitingTime = 0.0f;
             room.entryTransition = true;
-            swimmer.position.x = room.doorTaken->playerPosition.x;
-            swimmer.position.y = room.doorTaken->playerPosition.y;
-            currentRoom = room.doorTaken->room;
-            updateTopBorderMesh();
-            updateBottomBorderMesh();
+            // A fade with no door to go through (a hand-made state) stays here.
+            const Door* door = room.doorTaken;
+            if (door != nullptr && door->room != nullptr) {
+                swimmer.position.x = door->playerPosition.x;
+                swimmer.position.y = door->playerPosition.y;
+                currentRoom = door->room;
+                updateTopBorderMesh();
+                updateBottomBorderMesh();
+            }
         }
         return;
     }

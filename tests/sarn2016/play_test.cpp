@@ -293,6 +293,11 @@ TEST_F(Sarn2016PlayTest, DoorsChangeRoomAfterTheFadeAndDoNothingElse) {
     EXPECT_TRUE(game->BUTTON_A);
     frames(2, {});
     EXPECT_FALSE(game->rooms[9].entryTransition);
+
+    // A fade with no door taken ends where it began.
+    game->rooms[9].transiting = true;
+    frames(3, {});
+    EXPECT_EQ(&game->rooms[9], game->currentRoom);
 }
 
 TEST_F(Sarn2016PlayTest, CameraPathEndsAfterItsDuration) {
