@@ -28,7 +28,9 @@ class Editor;
 //
 // Sources: Sarn2016.cpp (set-up), Sarn2016Rooms.cpp (room defaults, seaweed,
 // grid), Sarn2016BorderStrips.cpp (strip geometry), Sarn2016BorderMeshes.cpp
-// (the strips' meshes), Sarn2016Mechanisms.cpp, Sarn2016CodeTree.cpp.
+// (the strips' meshes), Sarn2016Mechanisms.cpp, Sarn2016CodeTree.cpp,
+// Sarn2016Play.cpp and Sarn2016Collision.cpp (a frame of play),
+// Sarn2016Render.cpp and Sarn2016Camera.cpp (drawing it).
 class Sarn2016 {
 public:
     // One node of a room script: calls code with the game and funcData, then
@@ -283,6 +285,19 @@ public:
     // then emptied and the tables freed.
     bool loadLevel(const char* fileName);
 
+    // One frame of play: seaweed, room changes, input, swimming, keys,
+    // triggers, levers, doors and the camera path's clock.
+    void prepare(float dt);
+    // One frame of drawing: the chase camera (or the running path), the
+    // underwater scene, the fades and the overlay.
+    void render();
+    // Draws o at coords with texture on unit 0, then puts o back at the origin.
+    void renderObject(ObjectApp* o, Texture* texture, Vector3D coords);
+    // As renderObject, sending the shader o's model matrix turned by
+    // refractionRotMat as "refractionModelMat" first.
+    void renderUnderwaterObject(ObjectApp* o, Texture* texture, Vector3D coords,
+                                float* refractionRotMat);
+
     void takeRedKey() { swimmer.hasRedKey = true; }
     void takeGreenKey() { swimmer.hasGreenKey = true; }
     void takeBlueKey() { swimmer.hasBlueKey = true; }
@@ -356,6 +371,9 @@ public:
     std::vector<std::pair<float, SwimmerTransform>> previousPositions;
     Vector3D cameraPosition;
     Object3D mapBorderTopMesh, mapBorderBottomMesh;
+    // The lagging camera up, set from the swimmer's on the first frame drawn.
+    Vector3D oldSwimmerUp;
+    bool oldSwimmerUpSet = false;
     Texture* textures = nullptr;
     ObjectApp* displayables = nullptr;
     Object3D* models = nullptr;
