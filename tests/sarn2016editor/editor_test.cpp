@@ -107,7 +107,7 @@ TEST(Sarn2016EditorMaths, EachDragMovesWhatItShould) {
         Displayable d;
         d.position() = Vector3D(1, 2, -3);
         Vector3D ray = t.drag == dragZ ? normalised(Vector3D(0, 1, -1)) : r;
-        t.drag(c, &d, ray, world, offset);
+        t.drag(c, &d, ray, world, Transform());
         EXPECT_EQ(t.x, d.position().x != 1.0f);
         EXPECT_EQ(t.y, d.position().y != 2.0f);
         EXPECT_EQ(t.z, d.position().z != -3.0f);
@@ -160,8 +160,9 @@ TEST_F(Sarn2016EditorTest, ClickSelectsAndHandlesDrag) {
     EXPECT_EQ(&editor->draggers[Editor::DraggerAll], editor->currentDrag);
     frame(true, Vector3D(centreHandle.x + 2, centreHandle.y + 1, centreHandle.z));
     frame(false, empty);
-    EXPECT_NEAR(1.0f, first.position().x, 1e-4f);
-    EXPECT_NEAR(0.0f, first.position().y, 1e-4f);
+    // The mouse moved 2 and 1 at height -1: 12 / 11 of that at the object's.
+    EXPECT_NEAR(-1.0f + 24.0f / 11.0f, first.position().x, 1e-4f);
+    EXPECT_NEAR(-1.0f + 12.0f / 11.0f, first.position().y, 1e-4f);
     EXPECT_EQ(-2.0f, first.position().z);
     EXPECT_TRUE(same(twin.position(), Vector3D(-1, -1, -2)));
     EXPECT_EQ(&first, editor->selectedObject);
