@@ -42,7 +42,7 @@ periods() {
 measure() {
   local exe=$1 title channels pattern
   case $(basename "$exe") in
-    game_gl* | example_driver*) title='^ZELL 7 Pellan & Ormadine$' channels=+wgl pattern=':trace:wgl:.*wglSwapBuffers' ;;
+    game_gl* | example_driver* | sarn2016_driver*) title='^ZELL 7 Pellan & Ormadine$' channels=+wgl pattern=':trace:wgl:.*wglSwapBuffers' ;;
     game_dx12*) title='^DX12 Pellan$' channels=+dxgi pattern=':trace:dxgi:.*swapchain_Present' ;;
     *) echo "$exe: not a game" >&2; return 1 ;;
   esac

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# The underwater game Sarn2016 as a player meets it, under Wine on an X
+# display: the level loads from the repository's data; the first frame shows
+# the room under water (blue water, a picture with depth, not one flat
+# colour); Space and an arrow held swim and turn (the screen changes, the
+# seaweed comes into view); Escape pauses (the picture stands); closing the window ends
+# the driver with exit code 0.
+#   sarn2016_e2e.sh sarn2016_driver.exe output-dir
+# Screenshots are kept in output-dir.
+set -u
+driver=$1
+out=$2
+root=$(cd "$(dirname "$0")/../.." && pwd)
+source "$root/tests/e2e/play.sh"
+title='^ZELL 7 Pellan & Ormadine$'
+
+count_where() { # name fx-condition: pixels where it holds
+  convert "$out/$1.png" -fx "$2 ? 1 : 0" -format "%[fx:round(mean*w*h)]" info: 2>/dev/null
+}
+differs() { # a b: more than 2% of the pixels changed
+  local changed
+  changed=$(compare -metric AE -fuzz 3% "$out/$1.png" "$out/$2.png" null: 2>&1)
+  [[ ${changed%%.*} -gt 18432 ]]
+}
+colours() { # name: distinct colours after a light quantisation
+  convert "$out/$1.png" -colors 64 -unique-colors -format "%w" info: 2>/dev/null
+}
+hold() { # seconds key...
+  local seconds=$1
+  shift
+  focus
+  for key in "$@"; do xdotool keydown "$key"; done
+  sleep "$seconds"
+  for key in "$@"; do xdotool keyup "$key"; done
+  sleep 0.3
+}
+
+if start_game sarn2016 "$driver"; then
+  eval "$(xdotool getwindowgeometry --shell "$wid")"
+  [[ $WIDTH == 1280 && $HEIGHT == 720 ]] || fail "the window is ${WIDTH}x$HEIGHT"
+  sleep 3 # past the room's fade-in
+  shot room
+  water=$(count_where room "b>r+0.08 && b>0.2")
+  [[ ${water:-0} -gt 50000 ]] || fail "no blue water on screen ($water pixels)"
+  [[ $(colours room) -gt 20 ]] || fail "the first frame is flat ($(colours room) colours)"
+
+  hold 1.5 space Left
+  shot swum
+  differs room swum || fail "Space and Left did not move the scene"
+  # Turned away from the start wall, the seaweed comes into view.
+  weed=$(count_where swum "g>r+0.15 && g>b+0.1")
+  [[ ${weed:-0} -gt 1500 ]] || fail "no seaweed on screen ($weed pixels)"
+
+  press Escape
+  shot paused-1
+  sleep 1
+  shot paused-2
+  [[ $(compare -metric AE "$out/paused-1.png" "$out/paused-2.png" null: 2>&1) == 0 ]] ||
+    fail "the picture moved while paused"
+  press Escape
+
+  close_game sarn2016
+  if grep -v '^[0-9.e-]*$' "$out/sarn2016.err" | grep -q .; then
+    fail "lines on the error stream: $(head -n3 "$out/sarn2016.err")"
+  fi
+fi
+
+echo "screenshots in $out"
+exit $failed

@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Recorder.h"
+#include "Sarn2016.h"
+#include "Sarn2016Camera.h"
+#include "ScriptedKeyboard.h"
+#include "ScriptedRandom.h"
+
+namespace {
+
+float angle(const Vector3D& a, const Vector3D& b) {
+    return std::acos(Vector3D::dotProduct(a, b)) / 0.017453292f;
+}
+
+TEST(Sarn2016Camera, HeadingAndUpLagBehindTheSwimmer) {
+    // A quarter turn moves the camera 45 + 9 degrees; 20 degrees moves it 2.
+    for (float turn : {90.0f, 20.0f}) {
+        Vector3D old = swimmerHeading(0, 0);
+        Vector3D heading = swimmerHeading(turn, 0);
+        Vector3D d = cameraHeadingLag(old, heading);
+        EXPECT_NEAR(turn == 90.0f ? 54.0f : 2.0f, angle(swimmerHeading(0, 0), d), 0.01f);
+        EXPECT_NEAR(1.0f, std::sqrt(Vector3D::dotProduct(d, d)), 1e-5f);
+    }
+    Vector3D same = swimmerHeading(10, 0);
+    testing::internal::CaptureStdout();
+    cameraHeadingLag(same, swimmerHeading(10, 0));
+    EXPECT_EQ("chelou\n", testing::internal::GetCapturedStdout());
+
+    // The up vector closes a fifth of a small gap, and 45 - 9 of a 60 degree one.
+    Vector3D up = swimmerHeading(0, 270);
+    for (float gap : {10.0f, 60.0f}) {
+        Vector3D old = swimmerHeading(0, 270 + gap);
+        EXPECT_NEAR(gap == 10.0f ? 2.0f : 27.0f, angle(old, cameraUpLag(old, up)), 0.01f);
+    }
+    EXPECT_EQ(up.z, cameraUpLag(up, up).z);
+}
+
+TEST(Sarn2016Camera, EyeLooksBackOneThirdOfASecond) {
+    std::vector<std::pair<float, Sarn2016::SwimmerTransform>> poses;
+    Vector3D up(0, 0, 1);
+    EXPECT_EQ(0.0f, cameraLaggedEye(poses, 0.0f, {Vector3D(0, 0, 0), up}).x);
+    for (int i = 1; i <= 40; ++i) {
+        float t = 0.1f * float(i);
+        Vector3D eye = cameraLaggedEye(poses, t, {Vector3D(t * 10.0f, 0, 0), up});
+        if (t > 0.34f) {
+            EXPECT_NEAR((t - 0.33f) * 10.0f, eye.x, 1e-3f) << t;
+        }
+        EXPECT_LE(poses.size(), 6u);
+    }
+}
+
+TEST(Sarn2016Camera, PathsInterpolateAndEndOnTheChaseCamera) {
+    Sarn2016::CameraPath path;
+    path.duration = 2.0f;
+    path.waypoints = {{Vector3D(0, 0, 0), Vector3D(0, 10, 0), Vector3D(0, 0, 1), 0.0f},
+                      {Vector3D(10, 0, 0), Vector3D(10, 10, 0), Vector3D(1, 0, 0), 1.0f}};
+    Vector3D eye, target, up;
+    path.timeFromStart = 0.5f;
+    ASSERT_TRUE(cameraPathPose(path, eye, target, up));
+    EXPECT_FLOAT_EQ(2.5f, eye.x);
+    EXPECT_FLOAT_EQ(2.5f, target.x);
+    EXPECT_FLOAT_EQ(0.75f, up.z);
+    path.timeFromStart = 2.0f; // r = 1: no waypoint ahead
+    EXPECT_FALSE(cameraPathPose(path, eye, target, up));
+    path.waypoints.clear();
+    path.timeFromStart = 0.0f;
+    EXPECT_FALSE(cameraPathPose(path, eye, target, up));
+}
+
+// The shipped game drawn on the recording back end.
+class Sarn2016RenderTest : public testing::Test {
+public:
+    void SetUp() override {
+        recorder().reset();
+        seedScriptedRandom(7);
+        holdOnly({});
+        game = std::make_unique<Sarn2016>();
+        ASSERT_TRUE(game->init());
+        game->onResize(1280, 720);
+    }
+    void drawFrame() {
+        game->prepare(1.0f / 60.0f);
+        mark = recorder().events().size();
+        game->render();
+    }
+    // Events of the last frame drawn.
+    std::vector<RecordedEvent> drawn(RecordedEvent::Kind kind, const char* name = nullptr) {
+        std::vector<RecordedEvent> out;
+        const std::vector<RecordedEvent>& log = recorder().events();
+        for (std::size_t i = mark; i < log.size(); ++i)
+            if (log[i].kind == kind && (name == nullptr || log[i].name == name))
+                out.push_back(log[i]);
+        return out;
+    }
+    std::size_t mark = 0;
+    // Shaders bound in order (each switch once) and draws made under each.
+    std::vector<std::pair<const Shader*, int>> passes() {
+        std::vector<std::pair<const Shader*, int>> out;
+        const std::vector<RecordedEvent>& log = recorder().events();
+        for (std::size_t i = mark; i < log.size(); ++i) {
+            const RecordedEvent& e = log[i];
+            if (e.kind == RecordedEvent::shaderBind)
+                out.push_back({e.shader, 0});
+            else if (e.kind == RecordedEvent::draw && !out.empty())
+                ++out.back().second;
+        }
+        return out;
+    }
+    std::unique_ptr<Sarn2016> game;
+};
+
+TEST_F(Sarn2016RenderTest, PassesRunInOrderWithTheirShaders) {
+    game->tutoTime = game->tutoTotalTime; // no card
+    game->currentRoom->entryTransition = false;
+    drawFrame();
+    Sarn2016& g = *game;
+    unsigned int statics = g.currentRoom->staticObjectCount;
+    std::vector<std::pair<const Shader*, int>> expected = {
+        {&g.shader, 0},           {&g.underwaterShader, 2},
+        {&g.underwaterShader, 1}, {&g.underwaterShader, int(statics) + 1},
+        {&g.seaweedShader, 120},  {&g.shader, 0}};
+    EXPECT_EQ(expected, passes());
+    EXPECT_EQ(120u, drawn(RecordedEvent::uniform, "offset").size());
+    EXPECT_TRUE(recorder().faults().empty()) << recorder().faults()[0];
+
+    // Keys held show their sprites; a collected key's own object is not drawn.
+    g.swimmer.hasRedKey = g.swimmer.hasGoldKey = true;
+    g.currentRoom->collectibles[0].collected = true;
+    drawFrame();
+    auto p = passes();
+    EXPECT_EQ(int(statics), p[3].second);
+    EXPECT_EQ(2, p.back().second);
+}
+
+TEST_F(Sarn2016RenderTest, RefractionFramesRunInPairsAndFadesOnlyWhileTransiting) {
+    std::vector<int> shown;
+    for (int f = 0; f < 66; ++f) {
+        drawFrame();
+        for (const RecordedEvent& e : drawn(RecordedEvent::textureBind))
+            if (e.count == 1)
+                shown.push_back(int(e.texture - game->underwaterRefractionTextures));
+    }
+    ASSERT_EQ(66u, shown.size());
+    for (int f = 0; f < 66; ++f)
+        EXPECT_EQ((f % 64) / 2, shown[f]) << f;
+
+    // The shipped first room fades in on arrival, then no fade is drawn.
+    auto ratios = [&] { return drawn(RecordedEvent::uniform, "ratio"); };
+    game->tutoTime = game->tutoTotalTime;
+    drawFrame();
+    EXPECT_TRUE(ratios().empty());
+    game->currentRoom->transiting = true;
+    game->currentRoom->transitingTime = 0.35f;
+    mark = recorder().events().size();
+    game->render();
+    ASSERT_EQ(1u, ratios().size());
+    EXPECT_FLOAT_EQ(0.5f, ratios()[0].values[0]);
+}
+
+} // namespace
