@@ -4,6 +4,7 @@
 #include <string>
 
 #include "Renderer/Renderer.h"
+#include "Sarn2016/Editor.h"
 
 static const char* const levelFile = "data/Sarn2016/level.json";
 
@@ -12,14 +13,16 @@ Sarn2016::Sarn2016() {
 }
 
 Sarn2016::~Sarn2016() {
+    delete editor;
     clearLevel();
 }
 
 bool Sarn2016::init() {
     v = Vector3D(0.0f, 0.0f, 0.0f);
     oldDirection = Vector3D(0.0f, -1.0f, 0.0f);
-    // The placement editor is created here once it exists; until then every
-    // use of editor checks for null.
+    if (!editor) {
+        editor = new Editor(&monde);
+    }
     L3 = R3 = L1 = R1 = BUTTON_A = BUTTON_B = mouseLeft = false;
     startTime = 0.0f;
     mDifficulty = 0;
@@ -233,7 +236,10 @@ void Sarn2016::onResize(int width, int height) {
     ySpan = static_cast<float>(height) / static_cast<float>(width) * 26.0f;
     screenWidth = static_cast<float>(width);
     screenHeight = static_cast<float>(height);
-    // The editor takes the screen size too, once init creates one.
+    if (editor) { // a resize may come before init
+        editor->screenWidth = screenWidth;
+        editor->screenHeight = screenHeight;
+    }
     monde.lookAt(15, 0, 0, 0, 0, -10, 0, 10, 0);
     GUI.orthographicProjection(0, 20, 0, 11.25f, -2, 10);
 }

@@ -208,6 +208,15 @@ public:
         bool loadRoom(const char* fileName, std::map<std::string, Texture*>* texturesDB,
                       std::map<std::string, ObjectApp*>* displayablesDB,
                       std::map<std::string, Room*>& roomDictionary);
+        // Writes the room as it is now in the format loadRoom reads, with the
+        // level's name tables and every id generated anew. The old file is
+        // replaced only by a complete new one: false, with a line on stderr,
+        // when the file cannot be written or the room holds what the format
+        // cannot carry (a non-finite number, an object outside the tables, a
+        // record without its code tree).
+        bool toJson(const char* fileName, std::map<std::string, Texture*>* texturesDB,
+                    std::map<std::string, ObjectApp*>* displayablesDB,
+                    std::map<std::string, Room*>& roomDictionary) const;
         // The playable area (one unit inside the bounds) lies inside the grid.
         bool boundsFitGrid() const;
         bool playable(const Vector2D& point) const;

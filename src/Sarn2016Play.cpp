@@ -4,6 +4,7 @@
 
 #include "Input/PC/InputManager.h"
 #include "Sarn2016.h"
+#include "Sarn2016/Editor.h"
 #include "Sarn2016Camera.h"
 #include "Sarn2016Collision.h"
 
@@ -137,8 +138,8 @@ void Sarn2016::prepare(float dt) {
         }
     }
 
-    if (editor != nullptr) {
-        // The placement editor's update goes here (monde, cameraPosition, the room).
+    if (editor != nullptr) { // prepare may run before init
+        editor->update(monde, cameraPosition, currentRoom);
     }
     temps += dt;
 

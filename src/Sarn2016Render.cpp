@@ -6,6 +6,7 @@
 #include "MathUtils/Matrix.h"
 #include "Renderer/Renderer.h"
 #include "Sarn2016.h"
+#include "Sarn2016/Editor.h"
 #include "Sarn2016Camera.h"
 
 void Sarn2016::renderObject(ObjectApp* o, Texture* texture, Vector3D coords) {
@@ -203,6 +204,6 @@ void Sarn2016::render() {
     r.enableDepthMask(true);
     r.enableDepthTest(true);
     if (editor != nullptr) {
-        // The placement editor draws its handles here, last, with monde.
+        editor->render(monde);
     }
 }

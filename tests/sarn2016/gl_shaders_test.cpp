@@ -16,6 +16,7 @@ TEST(Sarn2016GLShaders, EveryPairCompilesWithItsTable) {
     Shader::UniformLayout refraction[] = {
         {"mvMat", 0, 16},          {"projMat", 0, 16},       {"refractionModelMat", 0, 16},
         {"inverseModelMat", 0, 9}, {"lightDirection", 0, 3}, {"offset", 0, 2}};
+    Shader::UniformLayout color[] = {{"mvMat", 0, 16}, {"projMat", 0, 16}, {"color", 0, 4}};
     Shader::UniformLayout seaweed[] = {{"mvMat", 0, 16}, {"projMat", 0, 16}, {"offset", 0, 3}};
     struct Pair {
         const char* path;
@@ -25,7 +26,8 @@ TEST(Sarn2016GLShaders, EveryPairCompilesWithItsTable) {
                  {"data/shaders/water", basic, 2},
                  {"data/shaders/gameover-fixed", basic, 2},
                  {"data/shaders/seaweed", seaweed, 3},
-                 {"data/shaders/underwaterRefraction", refraction, 6}};
+                 {"data/shaders/underwaterRefraction", refraction, 6},
+                 {"data/shaders/color", color, 3}};
     for (const Pair& pair : pairs) {
         Shader shader;
         testing::internal::CaptureStdout();

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <string>
+
+#include "Sarn2016.h"
+
+// Everything a room load decides, as text: poses as rotations, groups and
+// frames, tree shapes, arguments as door or path indices.
+std::string roomSnapshot(const Sarn2016& game, const Sarn2016::Room& room);
