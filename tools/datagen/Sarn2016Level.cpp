@@ -540,12 +540,13 @@ std::string levelJson(const std::vector<std::string>& rooms) {
     const char* wall = "data/meshes/display/wall.json";
     const Displayable displayables[] = {
         {"block", wall, "data/wall.bmp", {1, 1, 1}},
-        {"pillar", "data/meshes/display/tallWall.json", "data/wall.bmp", {1, 1, 1}},
+        // The tall wall is 6 high: pillars reach from the floor to the surface.
+        {"pillar", "data/meshes/display/tallWall.json", "data/wall.bmp", {1, 1, 20.0 / 6.0}},
         {"rock", wall, "data/cliff.png", {2.5, 2, 1.5}},
         {"plank", "data/meshes/display/floorWood.json", "data/wood.bmp", {3, 1, 1}},
         {"gate", wall, "data/wood.bmp", {3, 0.25, 5}},
         {"leverBase", wall, "data/wall.bmp", {0.6, 0.6, 0.6}},
-        {"leverArm", "data/meshes/display/tallWall.json", "data/wood.bmp", {0.15, 0.15, 0.2}},
+        {"leverArm", "data/meshes/display/tallWall.json", "data/wood.bmp", {0.15, 0.15, 2.0 / 3.0}},
         {"kelp", "data/meshes/display/seaweed.json", "data/seaweed.png", {2, 2, 1.5}},
         {"redKey", wall, "data/redkey.png", {0.6, 0.6, 0.6}},
         {"greenKey", wall, "data/greenkey.png", {0.6, 0.6, 0.6}},

@@ -147,8 +147,10 @@ const char* quadCollider = R"({
 void writeSarn2016Meshes(DataOutput& out) {
     // Other games place walls by this box from 0 to 2 on every axis.
     out.text("data/meshes/display/wall.json", meshJson(box(2.0f, 2.0f, 2.0f, 2.0f)));
-    // From the floor to the surface; the texture repeats up its height.
-    out.text("data/meshes/display/tallWall.json", meshJson(box(2.0f, 2.0f, 20.0f, 2.0f)));
+    // Three walls high, as the orbit prototype's maze stands; the underwater
+    // rooms stretch it from the floor to the surface. The texture repeats up
+    // its height.
+    out.text("data/meshes/display/tallWall.json", meshJson(box(2.0f, 2.0f, 6.0f, 2.0f)));
     out.text("data/meshes/display/floorWood.json", meshJson(box(2.0f, 2.0f, 0.25f, 2.0f)));
     out.text("data/meshes/display/seaweed.json", meshJson(seaweed()));
     out.text("data/meshes/display/swimmer.json", meshJson(swimmer()));
