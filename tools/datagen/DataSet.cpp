@@ -72,24 +72,11 @@ Canvas inventoryIcon(const ObjectDef& def, const Extent& extent) {
     return canvas;
 }
 
-// The unit quad every game draws its sprites on.
-MeshData quad() {
-    MeshData mesh;
-    Rgba white = hexColor(0xffffff);
-    mesh.addVertex(0, 0, 0, 0, 0, white);
-    mesh.addVertex(0, 1, 0, 0, 1, white);
-    mesh.addVertex(1, 0, 0, 1, 0, white);
-    mesh.addVertex(1, 1, 0, 1, 1, white);
-    mesh.addTriangle(0, 2, 1);
-    mesh.addTriangle(1, 2, 3);
-    return mesh;
-}
-
 } // namespace
 
 bool generateDataSet(const std::string& root, std::vector<std::string>& written) {
     DataOutput out(root, written);
-    out.text("data/quad.json", meshJson(quad()));
+    out.text("data/quad.json", meshJson(unitQuad(1, 1)));
     out.bmp("data/blackpixel.bmp", 4, 4, std::vector<std::uint8_t>(4 * 4 * 3, 0));
     Canvas white(4, 4);
     for (int y = 0; y < 4; ++y) {

@@ -53,6 +53,18 @@ void MeshData::addFan(const std::vector<Vec2>& points, float z, const Rgba& colo
         addTriangle(first, first + i, first + i + 1);
 }
 
+MeshData unitQuad(float uRepeat, float vRepeat) {
+    MeshData mesh;
+    Rgba white = hexColor(0xffffff);
+    mesh.addVertex(0, 0, 0, 0, 0, white);
+    mesh.addVertex(0, 1, 0, 0, vRepeat, white);
+    mesh.addVertex(1, 0, 0, uRepeat, 0, white);
+    mesh.addVertex(1, 1, 0, uRepeat, vRepeat, white);
+    mesh.addTriangle(0, 2, 1);
+    mesh.addTriangle(1, 2, 3);
+    return mesh;
+}
+
 std::string meshJson(const MeshData& mesh, int indent) {
     const std::string one(std::size_t(indent), ' '), two = one + one, three = two + one;
     std::string out = "{\n" + one + "\"model\": {\n" + two + "\"vertices\": [\n";

@@ -22,6 +22,10 @@ struct MeshData {
     void addFan(const std::vector<Vec2>& points, float z, const Rgba& color);
 };
 
+// The unit square sprites are drawn on, in the plane z = 0, its texture
+// repeated uRepeat by vRepeat times.
+MeshData unitQuad(float uRepeat, float vRepeat);
+
 // The JSON mesh form: {"model": {"vertices", "uvs", "colors", "indices"}},
 // nested by `indent` spaces a level.
 std::string meshJson(const MeshData& mesh, int indent = 4);
