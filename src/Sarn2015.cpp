@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "GameAssets.h"
 #include "LevelRandom.h"
 
 namespace {
@@ -15,17 +16,6 @@ Shader::UniformLayout mapTable[] = {{"finalMatrix", 0, 16},  {"mvMat", 0, 16}, {
                                     {"modelMat", 0, 16},     {"pos", 0, 2},    {"terrainRay", 0, 1},
                                     {"lightDirection", 0, 3}};
 Shader::UniformLayout flatTable[] = {{"mvMat", 0, 16}, {"projMat", 0, 16}};
-
-void loadTexture(Texture& texture, const char* path) {
-    texture.load(path);
-    texture.loadToGPU();
-    texture.deletePixels();
-}
-
-void loadMesh(Object3D& mesh, const char* path) {
-    mesh.load(path);
-    mesh.genBuffers();
-}
 
 void loadShader(Shader& shader, const char* path, Shader::UniformLayout* table,
                 unsigned int count) {

@@ -1,20 +1,9 @@
 #include "Sarn2015.h"
 
+#include "ButtonLatch.h"
 #include "Input/PC/InputManager.h"
 
 namespace {
-
-// A press is a frame with the button down and its latch clear.
-bool pressed(bool down, bool& latch) {
-    if (!down) {
-        latch = false;
-        return false;
-    }
-    if (latch)
-        return false;
-    latch = true;
-    return true;
-}
 
 float clampTo(float value, float low, float high) {
     return value < low ? low : (value > high ? high : value);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "GameAssets.h"
 #include "MathUtils/Vector3D.h"
 #include "Renderer/Renderer.h"
 
@@ -15,12 +16,6 @@ Sarn2017::Sarn2017() {
 
 Sarn2017::~Sarn2017() {
     freeObjectTypes();
-}
-
-void Sarn2017::loadTexture(Texture& texture, const char* path) {
-    texture.load(path);
-    texture.loadToGPU();
-    texture.deletePixels();
 }
 
 bool Sarn2017::init() {
@@ -42,8 +37,7 @@ bool Sarn2017::init() {
     // Slot frames stay sharp at their edges.
     texWhitePixel.smooth(false);
 
-    quad.load("data/quad.json");
-    quad.genBuffers();
+    loadMesh(quad, "data/quad.json");
 
     struct Layout {
         ObjectApp* sprite;

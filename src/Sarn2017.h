@@ -130,8 +130,6 @@ public:
     Object3D* models = nullptr;
 
 private:
-    // Load, upload and drop the pixels: images live on the GPU only.
-    static void loadTexture(Texture& texture, const char* path);
     void freeObjectTypes();
     // Generator steps on roomObjects[index]; true when the step applied.
     bool reverseTurn(unsigned int index);

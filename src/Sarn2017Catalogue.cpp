@@ -4,6 +4,7 @@
 #include <string>
 
 #include "DataFile.h"
+#include "GameAssets.h"
 
 static Sarn2017::ObjectType* findType(Sarn2017::ObjectType* types, unsigned int count,
                                       const std::string& name) {

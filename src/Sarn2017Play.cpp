@@ -3,19 +3,8 @@
 
 #include <cstdio>
 
+#include "ButtonLatch.h"
 #include "Input/PC/InputManager.h"
-
-// Keeps a button's latch; true on the frame the button goes down.
-static bool pressed(bool& latch, bool down) {
-    if (!down) {
-        latch = false;
-        return false;
-    }
-    if (latch)
-        return false;
-    latch = true;
-    return true;
-}
 
 // Strictly inside: a point on an edge is outside.
 static bool inside(const Vector2D& p, float x, float y, float width, float height) {
@@ -145,12 +134,12 @@ void Sarn2017::dropDraggedObject() {
 
 void Sarn2017::prepare(float dt) {
     inputManager.pollAll();
-    pressed(R1, inputManager.buttonR1());
-    pressed(L1, inputManager.buttonL1());
-    if (pressed(R3, inputManager.buttonR3()))
+    pressed(inputManager.buttonR1(), R1);
+    pressed(inputManager.buttonL1(), L1);
+    if (pressed(inputManager.buttonR3(), R3))
         reset();
-    pressed(L3, inputManager.buttonL3());
-    pressed(BUTTON_A, inputManager.buttonA());
+    pressed(inputManager.buttonL3(), L3);
+    pressed(inputManager.buttonA(), BUTTON_A);
 
     mRenderDescription = false;
     mouse = Vector2D(inputManager.mousePosition().x / screenWidthRatio,

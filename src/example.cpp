@@ -1,25 +1,11 @@
 #include "example.h"
 
+#include "GameAssets.h"
 #include "MathUtils/Quaternion.h"
 
 Example::Example() {
     windowEventHandler.game = this;
 }
-
-namespace {
-
-void loadTexture(Texture& texture, const char* path) {
-    texture.load(path);
-    texture.loadToGPU();
-    texture.deletePixels();
-}
-
-void loadMesh(Object3D& mesh, const char* path) {
-    mesh.load(path);
-    mesh.genBuffers();
-}
-
-} // namespace
 
 void Example::placeSprite(FlatObject& sprite, float x, float y, float z, Object3D* mesh,
                           Texture* texture, float sx, float sy) {

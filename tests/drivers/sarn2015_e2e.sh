@@ -10,17 +10,7 @@ driver=$1
 out=$2
 root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/tests/e2e/play.sh"
-title='^ZELL 7 Pellan & Ormadine$'
 
-# Pixels of a shot where one channel leads the others clearly.
-count_where() { # name fx-condition
-  convert "$out/$1.png" -fx "$2 ? 1 : 0" -format "%[fx:round(mean*w*h)]" info: 2>/dev/null
-}
-differs() { # a b: more than 2% of the pixels changed
-  local changed
-  changed=$(compare -metric AE -fuzz 3% "$out/$1.png" "$out/$2.png" null: 2>&1)
-  [[ ${changed%%.*} -gt 18432 ]]
-}
 hold() { # key seconds
   focus
   xdotool keydown "$1"

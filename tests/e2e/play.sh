@@ -1,7 +1,8 @@
 # Sourced by the end-to-end scripts: a game under Wine on an X display, driven
 # by xdotool and checked on screenshots. Needs $root (the repository) and $out
 # (where screenshots and console files go); $title is the game window's title
-# as a regular expression, $wid the window that shots and keys go to.
+# as a regular expression (game_gl's unless set), $wid the window that shots
+# and keys go to.
 #
 # Without a tool the script exits 77 (skipped), except on CI, where that fails.
 
@@ -63,6 +64,7 @@ edition_title() { # game_gl|game_dx12: its window title as a regular expression
     game_dx12) echo '^DX12 Pellan$' ;;
   esac
 }
+title=$(edition_title game_gl)
 
 window_named() {
   xdotool search --name "$1" 2>/dev/null | head -n1
@@ -108,6 +110,17 @@ pixel() { # name x y
 }
 is_white() { [[ $(pixel "$@") == "srgb(255,255,255)" ]]; }
 is_black() { [[ $(pixel "$@") == "srgb(0,0,0)" ]]; }
+count_where() { # name fx-condition: pixels where it holds
+  convert "$out/$1.png" -fx "$2 ? 1 : 0" -format "%[fx:round(mean*w*h)]" info: 2>/dev/null
+}
+same_picture() { # a b: not one pixel changed
+  [[ $(compare -metric AE "$out/$1.png" "$out/$2.png" null: 2>&1) == 0 ]]
+}
+differs() { # a b: more than 2% of the pixels changed
+  local changed
+  changed=$(compare -metric AE -fuzz 3% "$out/$1.png" "$out/$2.png" null: 2>&1)
+  [[ ${changed%%.*} -gt 18432 ]]
+}
 
 # The level number: digit images over the room picture, at 1:1 scale.
 shows_level() { # name n (one digit)

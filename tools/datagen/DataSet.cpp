@@ -5,6 +5,7 @@
 #include "Catalogue.h"
 #include "DataOutput.h"
 #include "ExampleData.h"
+#include "MeshFiles.h"
 #include "RoomArt.h"
 #include "Sarn2015Data.h"
 #include "Sarn2016Data.h"
@@ -71,39 +72,11 @@ Canvas inventoryIcon(const ObjectDef& def, const Extent& extent) {
     return canvas;
 }
 
-const char* quadJson = R"({
-    "model": {
-        "vertices": [
-            { "x": 0, "y": 0, "z": 0 },
-            { "x": 0, "y": 1, "z": 0 },
-            { "x": 1, "y": 0, "z": 0 },
-            { "x": 1, "y": 1, "z": 0 }
-        ],
-        "uvs": [
-            { "u": 0, "v": 0 },
-            { "u": 0, "v": 1 },
-            { "u": 1, "v": 0 },
-            { "u": 1, "v": 1 }
-        ],
-        "colors": [
-            { "r": 1, "g": 1, "b": 1 },
-            { "r": 1, "g": 1, "b": 1 },
-            { "r": 1, "g": 1, "b": 1 },
-            { "r": 1, "g": 1, "b": 1 }
-        ],
-        "indices": [
-            { "a": 0, "b": 2, "c": 1 },
-            { "a": 1, "b": 2, "c": 3 }
-        ]
-    }
-}
-)";
-
 } // namespace
 
 bool generateDataSet(const std::string& root, std::vector<std::string>& written) {
     DataOutput out(root, written);
-    out.text("data/quad.json", quadJson);
+    out.text("data/quad.json", meshJson(unitQuad(1, 1)));
     out.bmp("data/blackpixel.bmp", 4, 4, std::vector<std::uint8_t>(4 * 4 * 3, 0));
     Canvas white(4, 4);
     for (int y = 0; y < 4; ++y) {

@@ -6,19 +6,6 @@
 
 namespace {
 
-// The unit square of the sprites, its texture repeated over a long strip.
-MeshData background() {
-    MeshData mesh;
-    Rgba white = hexColor(0xffffff);
-    mesh.addVertex(0, 0, 0, 0, 0, white);
-    mesh.addVertex(0, 1, 0, 0, 100, white);
-    mesh.addVertex(1, 0, 0, 25, 0, white);
-    mesh.addVertex(1, 1, 0, 25, 100, white);
-    mesh.addTriangle(0, 2, 1);
-    mesh.addTriangle(1, 2, 3);
-    return mesh;
-}
-
 // Top view of a car inside the unit square, front at y = 0 (cars drive down
 // the screen). The body fills the square, like the collider it shares.
 MeshData car(const Rgba& paint) {
@@ -95,7 +82,8 @@ MeshData ring() {
 } // namespace
 
 void writeExampleMeshes(DataOutput& out) {
-    out.text("data/quadBackground.json", meshJson(background()));
+    // The backdrop: its texture repeated over a long strip.
+    out.text("data/quadBackground.json", meshJson(unitQuad(25, 100)));
     out.text("data/meshes/display/carBlue.json", meshJson(car(hexColor(0x2f6fd8))));
     out.text("data/meshes/display/carYellow.json", meshJson(car(hexColor(0xf0c419))));
     out.text("data/meshes/display/carRed.json", meshJson(car(hexColor(0xd63031))));

@@ -53,15 +53,28 @@ void MeshData::addFan(const std::vector<Vec2>& points, float z, const Rgba& colo
         addTriangle(first, first + i, first + i + 1);
 }
 
-std::string meshJson(const MeshData& mesh) {
-    std::string out = "{\n    \"model\": {\n        \"vertices\": [\n";
+MeshData unitQuad(float uRepeat, float vRepeat) {
+    MeshData mesh;
+    Rgba white = hexColor(0xffffff);
+    mesh.addVertex(0, 0, 0, 0, 0, white);
+    mesh.addVertex(0, 1, 0, 0, vRepeat, white);
+    mesh.addVertex(1, 0, 0, uRepeat, 0, white);
+    mesh.addVertex(1, 1, 0, uRepeat, vRepeat, white);
+    mesh.addTriangle(0, 2, 1);
+    mesh.addTriangle(1, 2, 3);
+    return mesh;
+}
+
+std::string meshJson(const MeshData& mesh, int indent) {
+    const std::string one(std::size_t(indent), ' '), two = one + one, three = two + one;
+    std::string out = "{\n" + one + "\"model\": {\n" + two + "\"vertices\": [\n";
     unsigned int n = mesh.vertexCount();
     auto list = [&](const char* name, auto entry, std::size_t count, bool last) {
         if (name)
-            out += std::string("        \"") + name + "\": [\n";
+            out += two + "\"" + name + "\": [\n";
         for (std::size_t i = 0; i < count; ++i)
-            out += "            " + entry(i) + (i + 1 < count ? ",\n" : "\n");
-        out += last ? "        ]\n" : "        ],\n";
+            out += three + entry(i) + (i + 1 < count ? ",\n" : "\n");
+        out += two + (last ? "]\n" : "],\n");
     };
     list(
         nullptr,
@@ -94,7 +107,7 @@ std::string meshJson(const MeshData& mesh) {
                    ", \"c\": " + std::to_string(mesh.indices[3 * i + 2]) + " }";
         },
         mesh.indices.size() / 3, true);
-    out += "    }\n}\n";
+    out += one + "}\n}\n";
     return out;
 }
 
@@ -131,6 +144,19 @@ std::vector<std::uint8_t> canvasBgr(const Canvas& canvas, const Rgba& background
             out.push_back(toByte(over.b));
             out.push_back(toByte(over.g));
             out.push_back(toByte(over.r));
+        }
+    }
+    return out;
+}
+
+std::vector<std::uint8_t> canvasBgrStraight(const Canvas& canvas) {
+    std::vector<std::uint8_t> rgba = canvas.toRgba8(hexColor(0x000000));
+    std::vector<std::uint8_t> out;
+    out.reserve(std::size_t(canvas.width) * canvas.height * 3);
+    for (int y = canvas.height - 1; y >= 0; --y) {
+        for (int x = 0; x < canvas.width; ++x) {
+            const std::uint8_t* p = &rgba[(std::size_t(y) * canvas.width + x) * 4];
+            out.insert(out.end(), {p[2], p[1], p[0]});
         }
     }
     return out;

@@ -22,11 +22,18 @@ struct MeshData {
     void addFan(const std::vector<Vec2>& points, float z, const Rgba& color);
 };
 
-// The JSON mesh form: {"model": {"vertices", "uvs", "colors", "indices"}}.
-std::string meshJson(const MeshData& mesh);
+// The unit square sprites are drawn on, in the plane z = 0, its texture
+// repeated uRepeat by vRepeat times.
+MeshData unitQuad(float uRepeat, float vRepeat);
+
+// The JSON mesh form: {"model": {"vertices", "uvs", "colors", "indices"}},
+// nested by `indent` spaces a level.
+std::string meshJson(const MeshData& mesh, int indent = 4);
 // The binary mesh form: counts, positions, nine colour and six uv floats per
 // vertex, 16-bit indices, then the two-byte animation marker.
 std::vector<std::uint8_t> meshBinary(const MeshData& mesh);
 
 // 24-bit BMP rows (bottom first) of a canvas composited over an opaque colour.
 std::vector<std::uint8_t> canvasBgr(const Canvas& canvas, const Rgba& background);
+// The same rows with each pixel's own colour; fully transparent ones are black.
+std::vector<std::uint8_t> canvasBgrStraight(const Canvas& canvas);

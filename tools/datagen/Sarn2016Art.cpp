@@ -2,6 +2,7 @@
 // with whole periods across the picture, so their edges meet.
 #include "ArtKit.h"
 #include "DataOutput.h"
+#include "MeshFiles.h"
 #include "PixelFont.h"
 #include "Sarn2016Data.h"
 
@@ -58,22 +59,6 @@ template <typename F> Canvas paint(int size, F colourAt) {
         }
     }
     return canvas;
-}
-
-// Rows bottom first, blue-green-red, as the BMP readers take them.
-std::vector<std::uint8_t> toBgrBottomUp(const Canvas& canvas) {
-    std::vector<std::uint8_t> rgba = canvas.toRgba8(hexColor(0x000000));
-    std::vector<std::uint8_t> bgr;
-    bgr.reserve(static_cast<size_t>(canvas.width) * canvas.height * 3);
-    for (int y = canvas.height - 1; y >= 0; --y) {
-        for (int x = 0; x < canvas.width; ++x) {
-            const std::uint8_t* p = &rgba[(static_cast<size_t>(y) * canvas.width + x) * 4];
-            bgr.push_back(p[2]);
-            bgr.push_back(p[1]);
-            bgr.push_back(p[0]);
-        }
-    }
-    return bgr;
 }
 
 Canvas waterPicture() {
@@ -214,12 +199,12 @@ Canvas glyphAtlas() {
 
 void writeSarn2016Images(DataOutput& out) {
     Canvas atlas = glyphAtlas();
-    out.bmp("data/font.bmp.fnt", atlas.width, atlas.height, toBgrBottomUp(atlas));
+    out.bmp("data/font.bmp.fnt", atlas.width, atlas.height, canvasBgrStraight(atlas));
     out.png("data/water.png", waterPicture());
     Canvas wall = wallPicture();
-    out.bmp("data/wall.bmp", wall.width, wall.height, toBgrBottomUp(wall));
+    out.bmp("data/wall.bmp", wall.width, wall.height, canvasBgrStraight(wall));
     Canvas wood = woodPicture();
-    out.bmp("data/wood.bmp", wood.width, wood.height, toBgrBottomUp(wood));
+    out.bmp("data/wood.bmp", wood.width, wood.height, canvasBgrStraight(wood));
     out.png("data/grass.png", floorPicture());
     out.png("data/seaweed.png", seaweedPicture());
     out.png("data/cliff.png", cliffPicture());

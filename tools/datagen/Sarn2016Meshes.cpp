@@ -1,11 +1,9 @@
 // Meshes of the underwater game, in the JSON mesh form: four vertices per box
 // face so that each face keeps its own normal and texture corner.
 #include "DataOutput.h"
+#include "MeshFiles.h"
 #include "Sarn2016Data.h"
 
-#include <cmath>
-#include <cstdio>
-#include <string>
 #include <vector>
 
 namespace {
@@ -14,75 +12,40 @@ struct Vertex {
     float x, y, z, u, v, r, g, b;
 };
 
-struct Mesh {
-    std::vector<Vertex> vertices;
-    std::vector<int> indices;
-
-    // Corners counter-clockwise seen from the side the face shows.
-    void face(const Vertex& a, const Vertex& b, const Vertex& c, const Vertex& d) {
-        int n = static_cast<int>(vertices.size());
-        vertices.insert(vertices.end(), {a, b, c, d});
-        indices.insert(indices.end(), {n, n + 1, n + 2, n, n + 2, n + 3});
-    }
-};
+// Corners counter-clockwise seen from the side the face shows.
+void face(MeshData& m, const Vertex& a, const Vertex& b, const Vertex& c, const Vertex& d) {
+    unsigned int n = m.vertexCount();
+    for (const Vertex* v : {&a, &b, &c, &d})
+        m.addVertex(v->x, v->y, v->z, v->u, v->v, {v->r, v->g, v->b, 1.0f});
+    m.addTriangle(n, n + 1, n + 2);
+    m.addTriangle(n, n + 2, n + 3);
+}
 
 struct Colour {
     float r, g, b;
 };
 
 // A box with one texture tile per `tile` units on every face.
-void addBox(Mesh& m, float x0, float y0, float z0, float x1, float y1, float z1, float tile,
+void addBox(MeshData& m, float x0, float y0, float z0, float x1, float y1, float z1, float tile,
             Colour c) {
     auto v = [&](float x, float y, float z, float u, float w) {
         return Vertex{x, y, z, u, w, c.r, c.g, c.b};
     };
     float du = (x1 - x0) / tile, dv = (y1 - y0) / tile, dw = (z1 - z0) / tile;
-    m.face(v(x1, y0, z0, 0, 0), v(x1, y1, z0, dv, 0), v(x1, y1, z1, dv, dw), v(x1, y0, z1, 0, dw));
-    m.face(v(x0, y1, z0, 0, 0), v(x0, y0, z0, dv, 0), v(x0, y0, z1, dv, dw), v(x0, y1, z1, 0, dw));
-    m.face(v(x1, y1, z0, 0, 0), v(x0, y1, z0, du, 0), v(x0, y1, z1, du, dw), v(x1, y1, z1, 0, dw));
-    m.face(v(x0, y0, z0, 0, 0), v(x1, y0, z0, du, 0), v(x1, y0, z1, du, dw), v(x0, y0, z1, 0, dw));
-    m.face(v(x0, y0, z1, 0, 0), v(x1, y0, z1, du, 0), v(x1, y1, z1, du, dv), v(x0, y1, z1, 0, dv));
-    m.face(v(x1, y0, z0, 0, 0), v(x0, y0, z0, du, 0), v(x0, y1, z0, du, dv), v(x1, y1, z0, 0, dv));
-}
-
-std::string number(float value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.6g", static_cast<double>(value));
-    return text;
-}
-
-std::string meshJson(const Mesh& m) {
-    std::vector<std::string> lists[4];
-    for (const Vertex& v : m.vertices) {
-        lists[0].push_back("{ \"x\": " + number(v.x) + ", \"y\": " + number(v.y) +
-                           ", \"z\": " + number(v.z) + " }");
-        lists[1].push_back("{ \"u\": " + number(v.u) + ", \"v\": " + number(v.v) + " }");
-        lists[2].push_back("{ \"r\": " + number(v.r) + ", \"g\": " + number(v.g) +
-                           ", \"b\": " + number(v.b) + " }");
-    }
-    for (size_t i = 0; i + 2 < m.indices.size(); i += 3) {
-        lists[3].push_back("{ \"a\": " + std::to_string(m.indices[i]) +
-                           ", \"b\": " + std::to_string(m.indices[i + 1]) +
-                           ", \"c\": " + std::to_string(m.indices[i + 2]) + " }");
-    }
-    const char* names[4] = {"vertices", "uvs", "colors", "indices"};
-    std::string s = "{\n  \"model\": {\n";
-    for (int k = 0; k < 4; ++k) {
-        s += std::string("    \"") + names[k] + "\": [";
-        for (size_t i = 0; i < lists[k].size(); ++i) {
-            s += (i ? ",\n      " : "\n      ") + lists[k][i];
-        }
-        s += k < 3 ? "\n    ],\n" : "\n    ]\n";
-    }
-    return s + "  }\n}\n";
+    face(m, v(x1, y0, z0, 0, 0), v(x1, y1, z0, dv, 0), v(x1, y1, z1, dv, dw), v(x1, y0, z1, 0, dw));
+    face(m, v(x0, y1, z0, 0, 0), v(x0, y0, z0, dv, 0), v(x0, y0, z1, dv, dw), v(x0, y1, z1, 0, dw));
+    face(m, v(x1, y1, z0, 0, 0), v(x0, y1, z0, du, 0), v(x0, y1, z1, du, dw), v(x1, y1, z1, 0, dw));
+    face(m, v(x0, y0, z0, 0, 0), v(x1, y0, z0, du, 0), v(x1, y0, z1, du, dw), v(x0, y0, z1, 0, dw));
+    face(m, v(x0, y0, z1, 0, 0), v(x1, y0, z1, du, 0), v(x1, y1, z1, du, dv), v(x0, y1, z1, 0, dv));
+    face(m, v(x1, y0, z0, 0, 0), v(x0, y0, z0, du, 0), v(x0, y1, z0, du, dv), v(x1, y1, z0, 0, dv));
 }
 
 const Colour white = {1.0f, 1.0f, 1.0f};
 
 // Two crossed upright cards around (0.5, 0.5), each showing both sides, in
 // rows up the height so that a sway can bend them.
-Mesh seaweed() {
-    Mesh m;
+MeshData seaweed() {
+    MeshData m;
     const int rows = 4;
     const float height = 6.0f;
     for (int card = 0; card < 2; ++card) {
@@ -97,8 +60,8 @@ Mesh seaweed() {
             };
             Vertex a = at(0, z0, 0, v0, c0), b = at(1, z0, 1, v0, c0);
             Vertex c = at(1, z1, 1, v1, c1), d = at(0, z1, 0, v1, c1);
-            m.face(a, b, c, d);
-            m.face(b, a, d, c);
+            face(m, a, b, c, d);
+            face(m, b, a, d, c);
         }
     }
     return m;
@@ -106,8 +69,8 @@ Mesh seaweed() {
 
 // A diver lying along y with the head at the low end (it swims toward -y),
 // centred on (1, 1, 0) where its placement puts the anchor.
-Mesh swimmer() {
-    Mesh m;
+MeshData swimmer() {
+    MeshData m;
     addBox(m, 0.65f, 0.45f, -0.3f, 1.35f, 1.45f, 0.3f, 1.0f, {1.0f, 0.55f, 0.2f});   // suit
     addBox(m, 0.75f, 0.0f, -0.25f, 1.25f, 0.45f, 0.25f, 1.0f, {0.95f, 0.8f, 0.65f}); // head
     addBox(m, 0.8f, 0.05f, 0.05f, 1.2f, 0.2f, 0.2f, 1.0f, {0.3f, 0.8f, 1.0f});       // mask
@@ -118,8 +81,8 @@ Mesh swimmer() {
     return m;
 }
 
-Mesh box(float x, float y, float z, float tile) {
-    Mesh m;
+MeshData box(float x, float y, float z, float tile) {
+    MeshData m;
     addBox(m, 0.0f, 0.0f, 0.0f, x, y, z, tile, white);
     return m;
 }
@@ -146,13 +109,13 @@ const char* quadCollider = R"({
 
 void writeSarn2016Meshes(DataOutput& out) {
     // Other games place walls by this box from 0 to 2 on every axis.
-    out.text("data/meshes/display/wall.json", meshJson(box(2.0f, 2.0f, 2.0f, 2.0f)));
+    out.text("data/meshes/display/wall.json", meshJson(box(2.0f, 2.0f, 2.0f, 2.0f), 2));
     // Three walls high, as the orbit prototype's maze stands; the underwater
     // rooms stretch it from the floor to the surface. The texture repeats up
     // its height.
-    out.text("data/meshes/display/tallWall.json", meshJson(box(2.0f, 2.0f, 6.0f, 2.0f)));
-    out.text("data/meshes/display/floorWood.json", meshJson(box(2.0f, 2.0f, 0.25f, 2.0f)));
-    out.text("data/meshes/display/seaweed.json", meshJson(seaweed()));
-    out.text("data/meshes/display/swimmer.json", meshJson(swimmer()));
+    out.text("data/meshes/display/tallWall.json", meshJson(box(2.0f, 2.0f, 6.0f, 2.0f), 2));
+    out.text("data/meshes/display/floorWood.json", meshJson(box(2.0f, 2.0f, 0.25f, 2.0f), 2));
+    out.text("data/meshes/display/seaweed.json", meshJson(seaweed(), 2));
+    out.text("data/meshes/display/swimmer.json", meshJson(swimmer(), 2));
     out.text("data/meshes/colliders/quadCollider.json", quadCollider);
 }
