@@ -1,4 +1,4 @@
-// The Sarn2017 object catalogue (Part 3.102): any file either loads or is
+// The Sarn2017 object catalogue: any file either loads or is
 // refused with a line, and a loaded one can generate levels. Images load
 // through the recording back end from an empty working directory (so none is
 // found and each costs one failed open; give the corpus as an absolute path,

@@ -199,7 +199,7 @@ void userReadData(png_structp png, png_bytep data, png_size_t length) {
 }
 
 // A missing file, a wrong signature or a structure libpng cannot make gives
-// null without a message (Part 1.106); libpng's warnings go to its default
+// null without a message; libpng's warnings go to its default
 // handler, which prints them. Its errors end in a null result with one line
 // instead of ending the program.
 unsigned char* Image::loadPNG(const char* file, unsigned short* width, unsigned short* height) {

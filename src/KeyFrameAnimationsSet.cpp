@@ -7,7 +7,7 @@
 
 namespace {
 
-// Nothing is reported (Part 1.110): a node the set cannot hold leaves it
+// Nothing is reported: a node the set cannot hold leaves it
 // empty, quietly.
 bool refuse(const char*) {
     return false;

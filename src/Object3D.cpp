@@ -132,7 +132,7 @@ bool Object3D::loadBIN(const std::string& fichier) {
         return false;
     }
     // A short file reads as if zero-filled to its declared size, the header
-    // included (Part 1.104); only the bounds below refuse a file.
+    // included; only the bounds below refuse a file.
     std::size_t fileSize = bytes.size();
     if (bytes.size() < 8)
         bytes.resize(8, '\0');

@@ -87,7 +87,7 @@ bool Sarn2017::loadObjectTypes(const char* fileName) {
     freeObjectTypes();
     std::string path = fileName;
     rapidjson::Document doc;
-    // Parsing stops after the root value: trailing text is ignored (Part 3.102).
+    // Parsing stops after the root value: trailing text is ignored.
     if (!parseJsonFile(path, doc, JsonEnd::stopAfterRoot))
         return false;
     const rapidjson::Value* root = getObject(doc, "objectsList");

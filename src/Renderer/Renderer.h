@@ -53,7 +53,7 @@ public:
 
     // One single buffer without storage each (the argument is not used),
     // appended to the index-buffer table; returns its handle there. Nothing
-    // in the shipped programs calls them (Part 2.104); Shader::bindVertices,
+    // in the shipped programs calls them; Shader::bindVertices,
     // bindUVs and bindBuffer point an input at such a buffer.
     unsigned int createVertexBuffer(unsigned int size);
     unsigned int createBuffer(unsigned int size);

@@ -57,7 +57,7 @@ public:
     void bindVertexInput(int buffer);
     // One single renderer buffer (a handle of Renderer::createVertexBuffer and
     // the like) as the input "inVertex" (3 floats), "inTexCoord" (2) or name
-    // (size floats); nothing in the shipped programs calls them (Part 2.105).
+    // (size floats); nothing in the shipped programs calls them.
     void bindVertices(int buffer);
     void bindUVs(int buffer);
     void bindBuffer(int buffer, const char* name, int size);

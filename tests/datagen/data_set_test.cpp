@@ -110,7 +110,7 @@ bool spawnsAlongChain(const std::map<std::string, TypeInfo>& types, std::string 
 }
 
 // Catalogue shapes that the loader accepts but that make a generated level
-// unfinishable under Part 3.104's rules, one line each:
+// unfinishable under the game's rules, one line each:
 // - a takeable type that combines into a spawner (directly or along the
 //   spawner's click chain): the generator hides an object in the room object
 //   of that type (step B on a spawner), and taking it into the inventory

@@ -702,8 +702,8 @@ TEST(DX12Renderer, TheGpuWaitWithoutAnEventReturns) {
     EXPECT_EQ(d.fence->GetCompletedValue() + 1, d.fenceValue);
 }
 
-// Part 2.104's single buffers: index-table entries without storage, which
-// draw nothing; the binds of Part 2.105 have nothing to bind here.
+// The renderer's single buffers: index-table entries without storage, which
+// draw nothing; the shader's single-buffer binds have nothing to bind here.
 TEST(DX12Renderer, SingleBuffersTakeIndexHandlesWithoutStorage) {
     REQUIRE_RENDERER();
     Renderer::PlatformData& d = dx12();

@@ -148,7 +148,7 @@ TEST_F(Catalogue, UnknownNamesAreRefusedWithTheName) {
                   "key: \"combineWith\" names no type: Key");
 }
 
-// Part 3.102's edge case: a click target that names no type leaves the field
+// Edge case: a click target that names no type leaves the field
 // null; the catalogue still loads, with one warning line naming it.
 TEST_F(Catalogue, AnUnknownClickTargetStaysNullWithAWarning) {
     ASSERT_TRUE(useCatalogue(catalogue(R"({"name": "closed_door", "takeable": false,

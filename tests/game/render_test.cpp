@@ -127,7 +127,7 @@ TEST_F(Render, ProjectionMapsTheScreenToClipSpace) {
     EXPECT_FLOAT_EQ(clip(1280, 720, 1, 3), 1);
 }
 
-// Part 3.101's spot positions, written out: spot 0 to 15, then the end spot.
+// The room's spot positions, written out: spot 0 to 15, then the end spot.
 const float spotXY[17][2] = {{700, 370}, {800, 310}, {900, 250}, {1000, 190}, {600, 310},
                              {700, 250}, {800, 190}, {900, 130}, {500, 250},  {600, 190},
                              {700, 130}, {800, 70},  {400, 190}, {500, 130},  {600, 70},

@@ -147,7 +147,7 @@ TEST(RendererBuffers, HandlesCountFromZeroPerTableAndAreNeverReused) {
     EXPECT_EQ(renderer.createIndexBuffer(3, t.indices), 2u);
 }
 
-// Part 2.104's single buffers: one name each in the index-buffer table,
+// The renderer's single buffers: one name each in the index-buffer table,
 // without storage; and a uniform id of 0.
 TEST(RendererBuffers, SingleBuffersTakeTheNextIndexHandles) {
     REQUIRE_TEST_WINDOW();

@@ -244,7 +244,7 @@ GLint attribute(Shader& shader, const char* name, GLenum what) {
     return value;
 }
 
-// Part 2.105's programId, bindVertices, bindUVs and bindBuffer: one single
+// The shader's programId, bindVertices, bindUVs and bindBuffer: one single
 // renderer buffer (Renderer::createVertexBuffer and the like) as one input.
 TEST(GLShaderBind, SingleBuffersFeedOneNamedInput) {
     REQUIRE_TEST_WINDOW();

@@ -50,7 +50,7 @@ TEST(GLWindowMouse, LeftPressCapturesClipsAndPrintsThePositionFromTheBottom) {
     EXPECT_EQ(clip.bottom - clip.top, GetSystemMetrics(SM_CYVIRTUALSCREEN));
 }
 
-// Part 2.102's getters: what the window saw last, and the attached handler.
+// The window's getters: what the window saw last, and the attached handler.
 TEST(GLWindowMouse, GettersGiveWhatTheWindowSawLast) {
     REQUIRE_TEST_WINDOW();
     GLWindow* window = testWindow();

@@ -25,7 +25,7 @@ public:
     void processEvents();
     void swapBuffers();
     void setLimitFramerate(unsigned int hz);
-    // What the window saw last (Part 2.102 declares them; nothing in the
+    // What the window saw last (declared for callers; nothing in the
     // shipped program calls them): the mouse position in pixels with y from
     // the bottom, whether the left button is down, and the attached handler.
     Vector2D getMousePosition();
