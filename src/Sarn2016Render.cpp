@@ -36,10 +36,10 @@ void Sarn2016::renderUnderwaterObject(ObjectApp* o, Texture* texture, Vector3D c
     renderObject(o, texture, coords);
 }
 
-// Places monde's camera behind the swimmer, or on the running path.
-static void placeCamera(Sarn2016& game) {
+// Places monde's camera behind the swimmer, or on the running path; forward
+// is where the previous frame's camera looked.
+static void placeCamera(Sarn2016& game, const Vector3D& forward) {
     Sarn2016::Swimmer& s = game.swimmer;
-    Vector3D forward = game.monde.getForward();
     Vector3D d = swimmerHeading(s.yaw, s.pitch);
     Vector3D u = swimmerHeading(s.yaw, s.pitch + 270.0f);
     game.oldDirection = forward;
@@ -74,12 +74,14 @@ static void placeCamera(Sarn2016& game) {
 
 void Sarn2016::render() {
     Renderer& r = Renderer::renderer;
+    // Read before the reset below: the heading lag turns from this direction.
+    Vector3D forward = monde.getForward();
     shader.bind();
     r.clear();
     monde.loadIdentityModelView();
     monde.loadIdentityProjection();
     monde.perspectiveProjection(90.0f, screenWidth / screenHeight, 0.2f, 1000.0f);
-    placeCamera(*this);
+    placeCamera(*this, forward);
 
     r.enableDepthMask(true);
     underwaterShader.bind();

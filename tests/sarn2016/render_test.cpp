@@ -14,7 +14,7 @@
 namespace {
 
 float angle(const Vector3D& a, const Vector3D& b) {
-    return std::acos(Vector3D::dotProduct(a, b)) / 0.017453292f;
+    return std::acos(std::fmin(1.0f, Vector3D::dotProduct(a, b))) / 0.017453292f;
 }
 
 TEST(Sarn2016Camera, HeadingAndUpLagBehindTheSwimmer) {
@@ -160,6 +160,44 @@ TEST_F(Sarn2016RenderTest, RefractionFramesRunInPairsAndFadesOnlyWhileTransiting
     game->render();
     ASSERT_EQ(1u, ratios().size());
     EXPECT_FLOAT_EQ(0.5f, ratios()[0].values[0]);
+}
+
+// The camera that render builds, over played frames: it settles on the
+// heading, closes a turn a tenth a frame once cut to 45 degrees, and trails the
+// swimmer by 0.33 s.
+TEST_F(Sarn2016RenderTest, ChaseCameraSettlesOnTheHeadingAndTrails) {
+    game->tutoTime = game->tutoTotalTime;
+    Sarn2016::Swimmer& s = game->swimmer;
+    auto view = [&] { return game->monde.getForward(); };
+    auto heading = [&] { return swimmerHeading(s.yaw, s.pitch); };
+    holdOnly({Key::Left});
+    for (int f = 0; f < 36; ++f) // a quarter turn: along x, clear of the room's triggers
+        drawFrame();
+    holdOnly({Key::Space});
+    for (int f = 0; f < 120; ++f) // 1.2 s to full speed, then 0.8 s at 12
+        drawFrame();
+    EXPECT_NEAR(90.0f, s.yaw, 0.01f);
+    EXPECT_LT(angle(view(), heading()), 1.0f);
+    Vector3D behind = heading() * (5.0f + 12.0f * 0.33f) - Vector3D(0, 0, 2);
+    Vector3D gap = s.position - game->cameraPosition;
+    EXPECT_NEAR(behind.x, gap.x, 0.01f);
+    EXPECT_NEAR(behind.y, gap.y, 0.01f);
+    EXPECT_NEAR(behind.z, gap.z, 0.01f);
+
+    // A quarter turn in one frame: 45 + 9 degrees, then a tenth of the rest.
+    holdOnly({Key::Right});
+    game->prepare(0.6f);
+    game->render();
+    EXPECT_NEAR(0.0f, s.yaw, 0.01f);
+    float left = 36.0f;
+    EXPECT_NEAR(left, angle(view(), heading()), 0.05f);
+    holdOnly({});
+    for (int f = 0; f < 3; ++f) {
+        drawFrame();
+        left *= 0.9f;
+        EXPECT_NEAR(left, angle(view(), heading()), 0.05f) << f;
+    }
+    EXPECT_TRUE(recorder().faults().empty()) << recorder().faults()[0];
 }
 
 } // namespace
