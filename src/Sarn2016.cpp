@@ -213,6 +213,13 @@ void Sarn2016::reset() {
     // The reload empties the paths and rooms the keys were won in.
     swimmer.hasRedKey = swimmer.hasGreenKey = swimmer.hasBlueKey = swimmer.hasGoldKey = false;
     currentCameraPath = nullptr;
+    // The clock starts again: poses stamped by the old game would be taken
+    // for the newest ones and pull the eye back into its room.
+    previousPositions.clear();
+    oldSwimmerUpSet = false;
+    // The strips frame the room play restarts in (a no-op before init builds them).
+    updateTopBorderMesh();
+    updateBottomBorderMesh();
 
     gameOver = false;
     temps = startTime;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Recorder.h"
 #include "Sarn2016.h"
@@ -138,6 +139,33 @@ TEST_F(Sarn2016RouteTest, RestartDuringACameraPathLeavesNoPath) {
     game->render();
     frame({});
     game->render();
+    EXPECT_TRUE(recorder().faults().empty());
+}
+
+// F4 after swimming in another room: the first room's strips come back, and
+// the eye stays behind the swimmer while the new game runs past the old one's
+// time stamps.
+TEST_F(Sarn2016RouteTest, RestartInAnotherRoomLeavesNothingBehind) {
+    const std::vector<float> top = game->mapBorderTopMesh.m_vertices;
+    const std::vector<float> bottom = game->mapBorderBottomMesh.m_vertices;
+    room("kelp.json")->doors[0].mechanism.end = true; // the gate open without its key
+    passDoor(50, 98, room("wreck.json"));
+    ASSERT_TRUE(swimTo(70, 80));
+    ASSERT_NE(top, game->mapBorderTopMesh.m_vertices);
+    const float played = game->temps;
+
+    frame({Key::F4});
+    ASSERT_EQ(room("kelp.json"), game->currentRoom);
+    EXPECT_EQ(top, game->mapBorderTopMesh.m_vertices);
+    EXPECT_EQ(bottom, game->mapBorderBottomMesh.m_vertices);
+    float farthest = 0.0f;
+    while (game->temps < played + 1.0f) {
+        frame({});
+        game->render();
+        Vector3D gap = game->cameraPosition - game->swimmer.position;
+        farthest = std::fmax(farthest, std::sqrt(Vector3D::dotProduct(gap, gap)));
+    }
+    EXPECT_LT(farthest, 8.0f);
     EXPECT_TRUE(recorder().faults().empty());
 }
 
