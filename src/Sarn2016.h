@@ -213,7 +213,8 @@ public:
         // replaced only by a complete new one: false, with a line on stderr,
         // when the file cannot be written or the room holds what the format
         // cannot carry (a non-finite number, an object outside the tables, a
-        // record without its code tree).
+        // record without its code tree, a script argument that is no door or
+        // path of the level).
         bool toJson(const char* fileName, std::map<std::string, Texture*>* texturesDB,
                     std::map<std::string, ObjectApp*>* displayablesDB,
                     std::map<std::string, Room*>& roomDictionary) const;

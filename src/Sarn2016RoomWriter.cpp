@@ -372,8 +372,8 @@ public:
         return -1;
     }
 
-    // An argument none of the level's doors or paths is left out (the reader
-    // would follow any index written for it) and reported.
+    // An argument that is none of the doors or paths the file can name has no
+    // index to write: the room is refused (the reader would follow any index).
     void codeTreeParams(const Sarn2016::CodeTree& node) {
         bool door = node.code == g_launchToggleDoor || node.code == g_toggleDoor;
         if ((!door && node.code != g_launchCameraPath) || !node.funcData)
@@ -397,9 +397,8 @@ public:
             index = indexIn(p, room.cameraPaths.data(), room.cameraPaths.size());
         }
         if (index < 0) {
-            dataFileError(fileName, where + ": the argument of \"" +
-                                        Room::codeTreeFuncToString(node.code) +
-                                        "\" is no door or path of the level; left out");
+            refuse(where + ": the argument of \"" + Room::codeTreeFuncToString(node.code) +
+                   "\" is no door or path the room file can name");
             return;
         }
         w.Key("params");

@@ -169,16 +169,13 @@ TEST_F(Sarn2016RoomWriterTest, NeverLeavesABrokenFile) {
     EXPECT_FALSE(std::ifstream(path + ".part").good());
 }
 
-// Arguments that the level does not hold, three-waypoint timing, and a
-// rotation with a positive w.
+// Script arguments the file cannot name refuse the room; the others,
+// three-waypoint timing and a rotation with a positive w come back as written.
 TEST_F(Sarn2016RoomWriterTest, WrittenAsTheReaderRebuildsIt) {
     Room& room = scratch();
-    Sarn2016::Door stray;
     room.codes[0].code = g_toggleDoor;
-    room.codes[0].funcData = &stray;
     room.codes[0].ifTrue = &room.codes[1];
     room.codes[1].code = g_launchToggleDoor;
-    room.codes[1].funcData = &game->rooms[0].doors[0];
     room.codes[0].ifFalse = &room.codes[2];
     room.codes[2].code = g_toggleDoor;
     room.codes[2].funcData = &game->rooms[1].doors[0];
@@ -195,9 +192,27 @@ TEST_F(Sarn2016RoomWriterTest, WrittenAsTheReaderRebuildsIt) {
     room.cameraPaths.push_back(path);
     addStatic(room, 1.0f).transform.orientation = Quaternion(0.6f, 0.0f, 0.0f, 0.8f);
 
-    std::string file = writeTestFile("sarn2016writer/args.json", "");
-    ASSERT_TRUE(write(room, file));
-    EXPECT_EQ(2, std::count(err.begin(), err.end(), '\n')) << err;
+    std::string file = writeTestFile("sarn2016writer/args.json", "old bytes");
+    Sarn2016::Door stray;
+    const struct {
+        unsigned int slot;
+        Sarn2016::CodeTree::func code;
+        void* argument;
+    } strays[] = {{0, g_toggleDoor, &stray},
+                  {1, g_launchToggleDoor, &game->rooms[0].doors[0]}, // another room's
+                  {1, g_launchCameraPath, &game->rooms[0].cameraPaths[0]}};
+    for (const auto& c : strays) {
+        Sarn2016::CodeTree& node = room.codes[c.slot];
+        Sarn2016::CodeTree kept = node;
+        node.code = c.code;
+        node.funcData = c.argument;
+        EXPECT_FALSE(write(room, file));
+        EXPECT_NE(std::string::npos, err.find("is no door or path")) << err;
+        EXPECT_EQ("old bytes", bytes(file));
+        node = kept;
+    }
+
+    ASSERT_TRUE(write(room, file)) << err;
     ASSERT_TRUE(read(room, file));
     const Sarn2016::CodeTree& root = *room.triggers[0].effect;
     EXPECT_EQ(nullptr, root.funcData);
