@@ -51,8 +51,11 @@ bool readDataFile(const std::string& path, std::string& out) {
 
 bool parseJsonFile(const std::string& path, rapidjson::Document& doc, JsonEnd end) {
     std::string text;
-    if (!readDataFile(path, text))
-        return false;
+    return readDataFile(path, text) && parseJsonText(path, text, doc, end);
+}
+
+bool parseJsonText(const std::string& path, const std::string& text, rapidjson::Document& doc,
+                   JsonEnd end) {
     // Iterative parsing: deep nesting in a hostile file cannot exhaust the stack.
     if (end == JsonEnd::stopAfterRoot)
         doc.Parse<rapidjson::kParseIterativeFlag | rapidjson::kParseStopWhenDoneFlag>(text.data(),

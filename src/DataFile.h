@@ -33,6 +33,9 @@ enum class JsonEnd { atRoot, stopAfterRoot };
 // Reads and parses a JSON file; reported on a read or syntax error.
 bool parseJsonFile(const std::string& path, rapidjson::Document& doc,
                    JsonEnd end = JsonEnd::atRoot);
+// Parses the text of a file already read; a syntax error is reported for path.
+bool parseJsonText(const std::string& path, const std::string& text, rapidjson::Document& doc,
+                   JsonEnd end = JsonEnd::atRoot);
 
 // A number that fits a float (integers included).
 bool asFloat(const rapidjson::Value& value, float& out);

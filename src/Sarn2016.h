@@ -220,7 +220,6 @@ public:
                     std::map<std::string, Room*>& roomDictionary) const;
         // The playable area (one unit inside the bounds) lies inside the grid.
         bool boundsFitGrid() const;
-        bool playable(const Vector2D& point) const;
 
         // Callback of a name; an unknown name gives hasRedKey, with a warning.
         static CodeTree::func StringToCodeTreeFunc(std::string name);

@@ -448,18 +448,17 @@ bool Sarn2016::Room::boundsFitGrid() const {
            bottom + 1.0f <= top - 1.0f;
 }
 
-bool Sarn2016::Room::playable(const Vector2D& point) const {
-    return point.x >= left + 1.0f && point.x <= right - 1.0f && point.y >= bottom + 1.0f &&
-           point.y <= top - 1.0f;
-}
-
 bool Sarn2016::Room::loadRoom(const char* fileName, std::map<std::string, Texture*>* texturesDB,
                               std::map<std::string, ObjectApp*>* displayablesDB,
                               std::map<std::string, Room*>& roomDictionary) {
     roomDefault(0.0f, 100.0f, 0.0f, 100.0f);
+    std::string text;
+    if (!readDataFile(fileName, text))
+        return false;
+    // The time line covers parsing and building the room, not the disk.
     auto start = std::chrono::steady_clock::now();
     rapidjson::Document doc;
-    if (!parseJsonFile(fileName, doc, JsonEnd::stopAfterRoot))
+    if (!parseJsonText(fileName, text, doc, JsonEnd::stopAfterRoot))
         return false;
 
     const rapidjson::Value* json = getObject(doc, "room");
