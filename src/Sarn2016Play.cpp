@@ -2,6 +2,7 @@
 // left behind.
 #include <cmath>
 
+#include "ButtonLatch.h"
 #include "Input/PC/InputManager.h"
 #include "Sarn2016.h"
 #include "Sarn2016/Editor.h"
@@ -44,14 +45,6 @@ static bool advanceMechanism(Sarn2016::Mechanism& m, float dt) {
         group.interpolate(r, m.position, m.orientation);
     }
     return false;
-}
-
-// Latch update for the buttons whose release is any frame they are up; true
-// on a press.
-static bool pressed(bool down, bool& latch) {
-    bool press = down && !latch;
-    latch = down;
-    return press;
 }
 
 void Sarn2016::prepare(float dt) {
