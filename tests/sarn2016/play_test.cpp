@@ -92,6 +92,14 @@ TEST_F(Sarn2016PlayTest, PitchLevelsAtSurfaceAndBottomOnly) {
     EXPECT_FLOAT_EQ(30.0f, game->swimmer.pitch);
 }
 
+TEST_F(Sarn2016PlayTest, UpPitchesTheStrokeDown) {
+    frames(1, {Key::Up}, 0.2f);
+    ASSERT_FLOAT_EQ(30.0f, game->swimmer.pitch);
+    // Four strokes of 0.25 s cover 6.25 units, half of them downwards.
+    frames(4, {Key::Space});
+    EXPECT_NEAR(-10.0f - 3.125f, game->swimmer.position.z, 1e-3f);
+}
+
 TEST_F(Sarn2016PlayTest, BoundsHoldTheSwimmerOneUnitInside) {
     room().roomDefault(10, 60, 20, 70);
     room().entryTransition = false;
