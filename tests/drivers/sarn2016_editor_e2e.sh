@@ -41,7 +41,7 @@ if start_game sarn2016 "$driver"; then
   shot before
   [[ $(count_where before "$magenta") -lt 5 ]] || fail "handles before any click"
 
-  click_at 620 200 # the pillar straight ahead, behind the diver
+  click_at 625 380 # the pillar straight ahead, beyond the diver
   shot selected
   wait_for 5 grep -q '^Intersection' "$out/sarn2016.out" || fail "the click hit nothing"
   handles=$(count_where selected "$magenta")
@@ -66,7 +66,7 @@ if start_game sarn2016 "$driver"; then
   read -r mx _ <<<"$(centre_of dragged "$magenta")"
   [[ ${mx:-0} -gt $((hx + 100)) ]] || fail "the handles did not follow the drag ($hx to $mx)"
   # Where the pillar stood, the wall behind it shows now.
-  gone=$(changed selected dragged 40x250+600+120)
+  gone=$(changed selected dragged 30x250+610+330)
   [[ ${gone:-0} -gt 3000 ]] || fail "the pillar did not move ($gone pixels changed)"
 
   close_game sarn2016
