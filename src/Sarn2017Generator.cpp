@@ -27,8 +27,8 @@ bool Sarn2017::canSpawnObjectRecursively(ObjectType* type) {
     return false;
 }
 
-// An object that already hides something counts as a spawner, so that it is
-// never hidden again, which would lose what it holds.
+// An object that already hides something is never hidden again, which would
+// lose what it holds.
 bool Sarn2017::ableToSpawn(const RoomObject& object) {
     return object.objectToSpawn || canSpawnObjectRecursively(object.type);
 }
@@ -161,14 +161,15 @@ void Sarn2017::reset() {
         // Step D: work on an earlier object.
         for (unsigned int k = 0; k < currentObject; ++k) {
             RoomObject& earlier = roomObjects[k];
-            bool spawns = ableToSpawn(earlier);
             bool finishes = earlier.type->finishLevelOnInteract;
-            if (hiding && !spawns && !finishes && earlier.type->takeable) {
+            if (hiding && !ableToSpawn(earlier) && !finishes && earlier.type->takeable) {
                 hideInSpawner(k, spawnerTypes[randomBelow(spawnerTypes.size())]);
                 interactions += 1;
                 break;
             }
-            if (spawns && !finishes) {
+            // Only a type that leads to a container is worked back from; a
+            // holder of another type is left as it is.
+            if (canSpawnObjectRecursively(earlier.type) && !finishes) {
                 if (reverseTurn(k)) {
                     interactions += 1;
                     break;

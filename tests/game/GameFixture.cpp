@@ -11,7 +11,10 @@ const char* const keyHolderCatalogue = R"({"objectsList": {"objects": [
     {"name": "sack", "takeable": false, "canSpawnObject": true},
     {"name": "key", "combinations": [
         {"combineWith": "crowbar", "turnInto": "wooden_crate", "destroy": true}]},
-    {"name": "crowbar"}]}})";
+    {"name": "crowbar"},
+    {"name": "rusty_key", "combinations": [
+        {"combineWith": "oil_can", "turnInto": "key", "destroy": true}]},
+    {"name": "oil_can"}]}})";
 
 void GameTest::SetUp() {
     recorder().reset();

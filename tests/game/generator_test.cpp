@@ -181,10 +181,11 @@ TEST_F(Generator, EarlierSpawnerIsTurnedThenCombinedBack) {
     EXPECT_EQ(randomLeft(), 0);
 }
 
-TEST_F(Generator, ObjectThatHidesSomethingIsNeverHiddenAgain) {
+TEST_F(Generator, HolderOfAnotherTypeIsLeftAlone) {
     // The key takes over the crate that hides the door; when the generator
     // later works on earlier objects it must not put the key in a spawner,
-    // which would lose the door.
+    // which would lose the door, nor work it back into a rusty key, as a key
+    // is no container.
     ASSERT_TRUE(useCatalogue(keyHolderCatalogue)) << loadErrors;
     generate(5, {0, 0, 0, 1, 1, 2, 0});
     expectRoom({{"key", 0, "open_door"}, {"sack", 2, "crowbar"}});

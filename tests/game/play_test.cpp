@@ -81,8 +81,12 @@ TEST_F(Play, MouseFollowsTheWindowSize) {
     EXPECT_EQ(game.screenHeightRatio, 0.5f);
     frame(40, 30, false);
     EXPECT_EQ(game.mouse.x, 80);
-    game.onResize(1920, 1080);
-    EXPECT_EQ(game.screenWidthRatio, 1.5f);
+
+    // A window of another shape than the screen scales each axis on its own.
+    game.onResize(1920, 540);
+    setRoom({{"key", 0}});
+    click(Vector2D(1125, 300)); // the key at screen (750, 400)
+    EXPECT_TRUE(game.roomObjects[0].taken);
 }
 
 // Types that do several things, to see which rule a click follows.
@@ -122,6 +126,21 @@ TEST_F(Play, ClickFinishesThenTurnsThenReleasesThenTakes) {
     EXPECT_EQ(game.objectCount, 0u);
 }
 
+TEST_F(Play, ShutContainerKeepsWhatItHidesUntilOpened) {
+    // The generator turns a crate that hides the key back into a nailed one.
+    setRoom({{"nailed_crate", 2, "key"}});
+    setInventory({"crowbar"});
+    click(roomCentre(0));
+    EXPECT_EQ(game.roomObjectCount, 1u);
+    EXPECT_EQ(game.roomObjects[0].objectToSpawn, type("key"));
+    drag(slotCentre(0), roomCentre(0));
+    ASSERT_EQ(game.roomObjects[0].type, type("wooden_crate"));
+    click(roomCentre(0));
+    ASSERT_EQ(game.roomObjectCount, 2u);
+    EXPECT_EQ(game.roomObjects[1].type, type("key"));
+    EXPECT_EQ(game.roomObjects[1].positionIndex, 6);
+}
+
 TEST_F(Play, FinishStartsTheNextLevelInTheSameFrame) {
     setRoom({{"open_door", 16}});
     game.temps = game.mScore = game.mResetTimer = 0;
@@ -140,13 +159,25 @@ TEST_F(Play, FinishStartsTheNextLevelInTheSameFrame) {
     EXPECT_FLOAT_EQ(game.mScore, 0.016f * 15);
 }
 
-TEST_F(Play, FullInventoryLeavesTheObjectInTheRoom) {
+TEST_F(Play, FullInventoryOrPoolLeavesTheObjectInTheRoom) {
     setRoom({{"key", 0}});
     setInventory({"cloth", "cloth", "cloth", "cloth", "cloth", "cloth", "cloth", "cloth", "cloth",
                   "cloth", "cloth", "cloth"});
     click(roomCentre(0));
     EXPECT_FALSE(game.roomObjects[0].taken);
     EXPECT_EQ(game.objectCount, 12u);
+
+    // Free slots but every pool entry of the level used: the take is refused
+    // rather than written past the pool.
+    setInventory({});
+    game.objectCount = Sarn2017::poolSize;
+    game.objects[Sarn2017::poolSize - 1].type = type("cloth");
+    click(roomCentre(0));
+    EXPECT_FALSE(game.roomObjects[0].taken);
+    EXPECT_EQ(slotType(0), "");
+    EXPECT_EQ(game.objectCount, Sarn2017::poolSize);
+    EXPECT_EQ(game.objects[Sarn2017::poolSize - 1].type, type("cloth"));
+    EXPECT_EQ(game.roomObjects[0].type, type("key"));
 }
 
 TEST_F(Play, DragWithinTheInventory) {

@@ -141,30 +141,37 @@ TEST_F(Render, SpotsStandWhereThePartPutsThem) {
 }
 
 TEST_F(Render, ScreenIsDrawnBackToFront) {
-    setRoom({{"key", 0}, {"open_door", 16}, {"hammer", 4}, {"cloth", 1}, {"crowbar", 0}});
+    setRoom({{"key", 0},
+             {"open_door", 16},
+             {"matches", 8},
+             {"cloth", 1},
+             {"crowbar", 0},
+             {"hammer", 4}});
     game.roomObjects[2].taken = true;
     setInventory({"key", nullptr, nullptr, "cloth"});
     game.levelNum = 1;
     std::vector<Sprite> s = renderFrame();
-    ASSERT_EQ(s.size(), 1u + 4u + 1u + 12u + 2u + 1u);
+    ASSERT_EQ(s.size(), 1u + 5u + 1u + 12u + 2u + 1u);
 
     expectSprite(s[0], &game.texRoom, 280, 0, 1000, 720, "room");
-    // End spot first, then spot 0 (both objects, in index order), then spot 1;
-    // the taken hammer is not drawn. Pictures at two thirds of their size.
+    // End spot first, then the diamond column by column: spot 0 (both
+    // objects, in index order) and spot 4, then spot 1 of the next column; the
+    // taken matches are not drawn. Pictures at two thirds of their size.
     struct Expected {
         const char* type;
         int spot;
     };
-    const Expected room[] = {{"open_door", 16}, {"key", 0}, {"crowbar", 0}, {"cloth", 1}};
-    for (int i = 0; i < 4; ++i) {
+    const Expected room[] = {
+        {"open_door", 16}, {"key", 0}, {"crowbar", 0}, {"hammer", 4}, {"cloth", 1}};
+    for (int i = 0; i < 5; ++i) {
         Texture& picture = type(room[i].type)->roomTexture;
         const float* at = spotXY[room[i].spot];
         expectSprite(s[std::size_t(1 + i)], &picture, at[0], at[1],
                      float(picture.getWidth()) * 0.6666667f,
                      float(picture.getHeight()) * 0.6666667f, room[i].type);
     }
-    expectSprite(s[5], &game.texBlackPixel, 0, 0, 280, 720, "panel");
-    std::size_t next = 6;
+    expectSprite(s[6], &game.texBlackPixel, 0, 0, 280, 720, "panel");
+    std::size_t next = 7;
     for (int slot = 0; slot < 12; ++slot) {
         float x = 50.0f + 120.0f * float(slot % 2), y = 30.0f + 120.0f * float(slot / 2);
         expectSprite(s[next++], &game.texWhitePixel, x, y, 60, 60, "slot " + std::to_string(slot));
@@ -176,11 +183,14 @@ TEST_F(Render, ScreenIsDrawnBackToFront) {
     expectSprite(s[next], &game.numbers[1], 1240, 0, 40, 40, "level");
 }
 
-TEST_F(Render, NameCardAndDraggedObjectFollowTheMouse) {
+TEST_F(Render, NameCardAndDraggedObjectFollowTheCursor) {
+    // In a window of another shape than the screen, window (1125, 300) is
+    // screen (750, 400): the sprites must stand there, under the cursor.
+    game.onResize(1920, 540);
     setRoom({{"key", 0}});
     setInventory({"hammer", "cloth"});
-    frame(80, 60, true);   // drag the hammer from slot 0
-    frame(750, 400, true); // over the key: its name card
+    frame(120, 45, true);   // drag the hammer from slot 0
+    frame(1125, 300, true); // over the key: its name card
     std::vector<Sprite> s = renderFrame();
     ASSERT_GE(s.size(), 3u);
     Texture& card = type("key")->descriptionTexture;
