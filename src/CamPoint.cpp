@@ -49,10 +49,9 @@ bool advance(CamPoint& point, float& f) {
     // A move of no length ends at once, whatever the speed (no 0 / 0).
     if (!(point.currentDist > 0.0f) || point.currentDistParc > point.currentDist)
         return false;
+    // A negative speed gives a negative fraction: the point runs back along
+    // the line or arc of its move, past its start.
     f = point.currentDistParc / point.currentDist;
-    // A negative speed holds the point at the start rather than running back.
-    if (f < 0.0f)
-        f = 0.0f;
     return true;
 }
 
@@ -275,7 +274,9 @@ void CamPoint::cubic(CamPoint& point) {
     Vector3D p0 = rowPoint(point.mouvs[point.moveIndex(s - 2)]);
     Vector3D p1 = point.old;
     Vector3D p2 = rowPoint(point.mouvs[s]);
-    Vector3D p3 = rowPoint(point.mouvs[point.moveIndex(s + 1)]);
+    // The row after the move as the table holds it: a row nothing was loaded
+    // into is zero, and so is the one past the table's end.
+    Vector3D p3 = s + 1 < CamPoint::maxRows ? rowPoint(point.mouvs[s + 1]) : Vector3D();
     float t = f;
     float t2 = t * t;
     Vector3D a = p3 - p2 - p0 + p1;

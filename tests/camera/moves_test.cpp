@@ -29,6 +29,13 @@ TEST(CamPointMoves, TranslateSnapsOntoItsTargetAndZeroLengthMovesFinish) {
     step(point, 0.03f);
     EXPECT_EQ(point.step, 3);
     EXPECT_TRUE(std::isfinite(point.p.x));
+
+    // A negative speed runs the point back along its move, past its start.
+    track.keys = steadyKeys(-2.0f);
+    point = makePoint(Vector3D(), track);
+    step(point, 0.25f);
+    EXPECT_EQ(point.step, 1);
+    EXPECT_FLOAT_EQ(point.p.x, -0.5f);
 }
 
 TEST(CamPointMoves, RotateTurnsByMinusTheAngleWithoutSnapping) {
@@ -64,7 +71,7 @@ TEST(CamPointMoves, RotateTurnsByMinusTheAngleWithoutSnapping) {
     EXPECT_EQ(point.p.y, 0.0f);
 }
 
-TEST(CamPointMoves, CubicRunsThroughItsNeighboursAndClampsThemAtTheEnds) {
+TEST(CamPointMoves, CubicRunsThroughItsNeighboursAndTheRowAfterIt) {
     CameraPathTrack track;
     track.moves = {{0, {0, 0, 0}}, {1, {1, 0, 0}}, {3, {2, 0, 0}}, {0, {3, 0, 0}}};
     track.keys = steadyKeys(1.0f);
@@ -76,10 +83,14 @@ TEST(CamPointMoves, CubicRunsThroughItsNeighboursAndClampsThemAtTheEnds) {
     step(point, 0.75f);
     EXPECT_EQ(point.p.x, 3.0f); // snapped, then held by the reset move
 
-    // First and last rows: the missing neighbours come from the loaded range.
+    // The last loaded move bends towards the zero row after it: half way,
+    // -4 t^3 + 4 t^2 + 4 t = 2.5 rather than the straight 2. The first row
+    // stands in for the missing one two moves back.
     track.moves = {{3, {0, 0, 0}}, {3, {4, 0, 0}}};
     point = makePoint(Vector3D(), track);
-    for (int i = 0; i < 5; ++i)
+    step(point, 2.0f);
+    EXPECT_FLOAT_EQ(point.p.x, 2.5f);
+    for (int i = 0; i < 3; ++i)
         step(point, 1.0f);
     EXPECT_EQ(point.p.x, 4.0f);
 }

@@ -99,12 +99,18 @@ TEST(Traveller, UpTrackRollsBothWaysAndKeepsItsHintInRange) {
     // A zero roll, -90 degrees at 90 per second, then a loop back to 0.
     path.up.moves = {{0, {2, 0}}, {1, {3, 0}}, {1, {4, -90}}, {2, {0, -1}}};
     path.up.keys = {{0, {0, 90}}, {0, {1000, 90}}};
+    World world;
     Traveller trav;
     ASSERT_TRUE(trav.init(writeCameraPathFile("up", path).c_str()));
+    trav.setWorld(&world);
     trav.update(0.5f);
     EXPECT_EQ(trav.up.step, 2); // the zero roll was done at once
     EXPECT_NEAR(trav.upRoll, -45.0f, 1e-4f);
     EXPECT_EQ(trav.up.p.z, 3.0f);
+    // Looking along +y, a roll of -45 leans the screen's up towards world +x.
+    trav.placeCamera();
+    EXPECT_NEAR(world.mvMat[1], std::sqrt(0.5f), 1e-5f);
+    EXPECT_NEAR(world.mvMat[9], std::sqrt(0.5f), 1e-5f);
     for (int i = 0; i < 20; ++i) {
         trav.update(0.25f);
         EXPECT_TRUE(std::isfinite(trav.upRoll));
@@ -165,6 +171,9 @@ TEST(Traveller, ShippedFlightStaysFiniteAndOrthonormal) {
         camera.update(frame == 25000 ? 5.0f : 0.012f);
         const Traveller& trav = camera.mTraveller;
         ASSERT_TRUE(trav.cam.running() && trav.vue.running()) << frame;
+        // Never run back along a move: the flight plays alike whatever a
+        // negative speed would do.
+        ASSERT_GE(std::fmin(trav.cam.currentDistParc, trav.vue.currentDistParc), 0.0f) << frame;
         float dx = trav.vue.p.x - trav.cam.p.x, dy = trav.vue.p.y - trav.cam.p.y;
         minHorizontal = std::fmin(minHorizontal, std::sqrt(dx * dx + dy * dy));
         const float* m = world.mvMat;
@@ -183,6 +192,7 @@ TEST(Traveller, ShippedFlightStaysFiniteAndOrthonormal) {
     for (const CameraPathTrack* track : {&shipped.cam, &shipped.vue}) {
         for (const CameraPathRecord& r : track->moves)
             moves[r.op] = true;
+        EXPECT_NE(track->moves.back().op, 3); // a cubic never bends towards an unloaded row
         for (const CameraPathRecord& r : track->keys)
             keys[r.op] = true;
     }

@@ -3,6 +3,8 @@
 
 #include "support/Recorder.h"
 
+#include <set>
+
 namespace {
 
 // Draws made with the heart texture bound.
@@ -16,6 +18,19 @@ int heartDraws(const Texture* heart) {
             ++count;
     }
     return count;
+}
+
+// The shader bound at every draw of the log; null when draws differ or none.
+const Shader* drawShader() {
+    const Shader* bound = nullptr;
+    std::set<const Shader*> drawn;
+    for (const RecordedEvent& e : recorder().events()) {
+        if (e.kind == RecordedEvent::shaderBind)
+            bound = e.shader;
+        else if (e.kind == RecordedEvent::draw)
+            drawn.insert(bound);
+    }
+    return drawn.size() == 1 ? *drawn.begin() : nullptr;
 }
 
 } // namespace
@@ -84,11 +99,25 @@ TEST_F(ExampleTest, GraceAndSlowMotionFollowEveryLostLife) {
     EXPECT_EQ(game->mLives, 3u);
 }
 
-TEST_F(ExampleTest, HardModeEndsOnTheFirstTouch) {
+TEST_F(ExampleTest, HardModeEndsOnTheFirstTouchAndOnlyThePlayDrawsInFullColour) {
+    const Shader* dimmed = &game->shaderGameOver;
+    auto drawnFrame = [this] {
+        recorder().reset();
+        frame(0.01f);
+        return drawShader();
+    };
+    game->mLifeTimer = 2.0f; // the title is dimmed whatever the life timer says
+    EXPECT_EQ(drawnFrame(), dimmed);
     startRun();
+    game->mCarsList.clear();
+    game->mCarsPatterns.clear();
+    for (Example::Car& car : game->cars)
+        car.alive = false;
+    EXPECT_EQ(drawnFrame(), dimmed); // the grace after the start
     game->mLifeTimer = 2.0f;
-    placeCar(0, 0, 3);
-    frame(0.01f);
+    EXPECT_EQ(drawnFrame(), &game->shader);
+    placeCar(0, game->mBarSprite.x(), game->mBarSprite.y());
+    EXPECT_EQ(drawnFrame(), dimmed);
     EXPECT_TRUE(game->gameOver);
 }
 

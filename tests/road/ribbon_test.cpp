@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "RaceTrack.h"
 #include "Renderer/Shader.h"
 #include "Texture.h"
@@ -23,7 +25,7 @@ float turn(const RibbonMesh& mesh, std::size_t triangle) {
     return (b.x - a.x) * (c.y - b.y) - (b.y - a.y) * (c.x - b.x);
 }
 
-TEST(Spline, SegmentEndsAreItsPointsAndSegmentZeroCloses) {
+TEST(Spline, SegmentEndsAreItsPointsSegmentZeroClosesAndAParabolaIsFollowed) {
     Spline3D spline;
     for (int i = 0; i < 4; ++i)
         spline.addPoint(float(i * i), float(3 * i), float(-i));
@@ -38,6 +40,12 @@ TEST(Spline, SegmentEndsAreItsPointsAndSegmentZeroCloses) {
         EXPECT_NEAR(end.z, to.z, 1e-5);
     }
     EXPECT_FLOAT_EQ(spline.interpolate(7, 1.0f).y, 9.0f);
+    // Between evenly spaced points the curve keeps a parabola (x = i^2) and a
+    // line (y = 3i) exactly, inside a segment too.
+    for (float t : {0.25f, 0.5f, 0.75f}) {
+        EXPECT_NEAR(spline.interpolate(2, t).x, (1 + t) * (1 + t), 1e-5) << t;
+        EXPECT_NEAR(spline.interpolate(2, t).y, 3 * (1 + t), 1e-5) << t;
+    }
 }
 
 TEST(Ribbon, DefaultRoadIsStraightAndWoundTowardsTheViewer) {
@@ -73,6 +81,38 @@ TEST(Ribbon, DefaultRoadIsStraightAndWoundTowardsTheViewer) {
         }
     }
     EXPECT_EQ(clockwise, 1);
+}
+
+TEST(Ribbon, CurvedRoadEdgesStandSquareToTheTravelAtTheirWidths) {
+    Spline3D loop;
+    for (int i = 0; i < 8; ++i)
+        loop.addPoint(40 * std::cos(i * 0.785398f), 25 * std::sin(i * 0.785398f), -2);
+    RibbonMesh mesh;
+    ASSERT_TRUE(buildRibbon(loop, {3}, {5}, mesh));
+    // The centre-line samples the pairs sit on, in build order.
+    std::vector<Vector3D> samples = {loop.interpolate(0, 0)};
+    for (int s = 0; s < 7; ++s) {
+        for (int j = s == 0 ? 1 : 0; j < 20; ++j)
+            samples.push_back(loop.interpolate(s, j / 20.0f));
+    }
+    ASSERT_EQ(mesh.points.size(), 6 * (samples.size() - 1));
+    int checked = 0;
+    for (std::size_t q = 0; q + 1 < samples.size(); ++q) {
+        Vector3D at = samples[q], d = samples[q + 1] - at;
+        float travel = std::hypot(d.x, d.y);
+        // Where the travel runs (nearly) along y the edges come from a division by d.x.
+        if (std::abs(d.x) < 0.1f * travel)
+            continue;
+        ++checked;
+        Corner b = corner(mesh, 2 * q), a = corner(mesh, 2 * q + 1);
+        float ax = a.x - at.x, ay = a.y - at.y, bx = b.x - at.x, by = b.y - at.y;
+        EXPECT_NEAR(std::hypot(ax, ay), 3.0f, 1e-3f) << q;
+        EXPECT_NEAR(std::hypot(bx, by), 5.0f, 1e-3f) << q;
+        EXPECT_NEAR((ax * d.x + ay * d.y) / (3 * travel), 0.0f, 1e-3f) << q;
+        EXPECT_NEAR((bx * d.x + by * d.y) / (5 * travel), 0.0f, 1e-3f) << q;
+        EXPECT_GT(d.x * ay - d.y * ax, 0.0f) << q; // A on the left of the travel
+    }
+    EXPECT_GT(checked, 100);
 }
 
 TEST(Ribbon, RefusesWhatItCannotBuild) {

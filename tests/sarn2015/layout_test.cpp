@@ -74,6 +74,13 @@ TEST(Sarn2015Layout, RandomTreesStayInTheirBandsAndFollowTheSeed) {
             EXPECT_TRUE(inBand) << i << " at " << t.x;
         }
     }
+    // Seed 61 draws x = -32 for tree 14 and 32 for tree 25: the ends of the
+    // bands move off the wall lines too.
+    Sarn2015Layout edges{};
+    layOutSarn2015(61, edges);
+    EXPECT_EQ(edges.trees[14].x, -36.0f);
+    EXPECT_EQ(edges.trees[25].x, 36.0f);
+
     Sarn2015Layout a{}, b{}, c{};
     layOutSarn2015(42, a);
     layOutSarn2015(42, b);

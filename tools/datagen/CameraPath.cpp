@@ -89,7 +89,9 @@ std::vector<std::uint8_t> cameraPathBytes(const CameraPath& path) {
 // The eye circles the target at a distance and somewhat above it, so the view
 // is never vertical; move 0 and key 0 of each track are loop targets and
 // early neighbours only. Speed loops land on the key whose time they set the
-// clock to, so the driver's step past the target continues smoothly.
+// clock to, so the driver's step past the target continues smoothly. Its
+// speeds stay positive and each cubic has a loaded move after it, so the
+// flight never runs back along a move nor bends towards an unloaded row.
 CameraPath shippedCameraPath() {
     CameraPath path;
     path.cam.moves = {

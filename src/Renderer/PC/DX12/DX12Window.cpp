@@ -1,6 +1,7 @@
 #include "Renderer/PC/DX12/DX12Window.h"
 
 #include "Input/PC/InputManager.h"
+#include "Renderer/PC/GameWindowClass.h"
 #include "Renderer/PC/GameWindowMessages.h"
 
 static const wchar_t* const className = L"DX12WindowClass";
@@ -18,21 +19,12 @@ DX12Window::~DX12Window() {
 }
 
 bool DX12Window::create() {
-    WNDCLASSEXW windowClass = {};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = StaticWndProc;
-    windowClass.hInstance = m_hinstance;
-    windowClass.hIcon = LoadIconW(nullptr, MAKEINTRESOURCEW(32512));     // IDI_APPLICATION
-    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
-    windowClass.lpszClassName = className;
-    windowClass.hIconSm = LoadIconW(nullptr, MAKEINTRESOURCEW(32517)); // IDI_WINLOGO
-    if (!RegisterClassExW(&windowClass))
+    WNDCLASSEXW windowClass;
+    if (!registerGameWindowClass(windowClass, m_hinstance, StaticWndProc, className))
         return false;
 
-    m_windowRect = {0, 0, 1280, 720};
-    AdjustWindowRectEx(&m_windowRect, WS_OVERLAPPEDWINDOW, FALSE,
-                       WS_EX_APPWINDOW | WS_EX_WINDOWEDGE);
+    m_windowRect =
+        outerWindowRect(1280, 720, WS_OVERLAPPEDWINDOW, WS_EX_APPWINDOW | WS_EX_WINDOWEDGE);
     m_hwnd = CreateWindowExW(0, className, L"DX12 Pellan", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                              CW_USEDEFAULT, m_windowRect.right - m_windowRect.left,
                              m_windowRect.bottom - m_windowRect.top, nullptr, nullptr, m_hinstance,

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "Input/PC/InputManager.h"
+#include "Renderer/PC/GameWindowClass.h"
 #include "Renderer/PC/GameWindowMessages.h"
 #include "Renderer/PC/Windows/gli.h"
 
@@ -32,18 +33,7 @@ GLWindow::~GLWindow() {
 
 bool GLWindow::create(int width, int height, int bits, bool fullscreen) {
     m_isFullscreen = fullscreen;
-    m_windowRect = {0, 0, width, height};
-
-    m_windowClass = {};
-    m_windowClass.cbSize = sizeof(WNDCLASSEXA);
-    m_windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    m_windowClass.lpfnWndProc = StaticWndProc;
-    m_windowClass.hInstance = m_hinstance;
-    m_windowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
-    m_windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    m_windowClass.lpszClassName = className;
-    m_windowClass.hIconSm = LoadIconA(nullptr, IDI_WINLOGO);
-    if (!RegisterClassExA(&m_windowClass))
+    if (!registerGameWindowClass(m_windowClass, m_hinstance, StaticWndProc, className))
         return false;
 
     if (m_isFullscreen) {
@@ -69,7 +59,7 @@ bool GLWindow::create(int width, int height, int bits, bool fullscreen) {
         extendedStyle = WS_EX_APPWINDOW | WS_EX_WINDOWEDGE;
         style = WS_OVERLAPPEDWINDOW;
     }
-    AdjustWindowRectEx(&m_windowRect, style, FALSE, extendedStyle);
+    m_windowRect = outerWindowRect(width, height, style, extendedStyle);
 
     // WM_CREATE makes the context and WM_SIZE reaches the game before this returns.
     m_hwnd = CreateWindowExA(
