@@ -67,13 +67,15 @@ TEST(GLTextureBind, TheCacheFollowsUploadsUnitsAndUnloads) {
     Texture a(path.c_str()), b(path.c_str());
     a.loadToGPU();
     // b's upload left b bound, so binding a really binds it and smoothing a
-    // changes a, not b.
+    // changes both of a's filters, not b's.
     a.bind(0);
     b.loadToGPU();
     a.smooth(false);
     EXPECT_EQ(boundName(0), a.data->textureID);
     EXPECT_EQ(parameter(a, GL_TEXTURE_MAG_FILTER), GL_NEAREST);
+    EXPECT_EQ(parameter(a, GL_TEXTURE_MIN_FILTER), GL_NEAREST);
     EXPECT_EQ(parameter(b, GL_TEXTURE_MAG_FILTER), GL_LINEAR);
+    EXPECT_EQ(parameter(b, GL_TEXTURE_MIN_FILTER), GL_LINEAR);
 
     // The same texture on another unit is a new bind; unit 0 stays active.
     a.bind(1);
