@@ -3,15 +3,10 @@
 
 #include "Renderer/PC/Windows/GLPlatform.h"
 
-// The unit of Texture::bound: binding the same texture on another unit is not
-// a repeat.
-static int boundUnit = 0;
-
 Texture::Texture() : data(new PlatformTextureData) {}
 
 Texture::~Texture() {
-    if (bound == this)
-        bound = nullptr;
+    forgetIfBound();
     deletePixels();
     delete data;
 }
@@ -34,11 +29,10 @@ void Texture::load(const char* path) {
 }
 
 // Rows go up as the reader laid them out, bottom row first, 4-byte aligned.
-void Texture::loadToGPU() {
+// The texture is left bound on the active unit, which is always unit 0.
+void Texture::uploadToGPU() {
     data->textureID = Renderer::renderer.getTextureID();
     glBindTexture(GL_TEXTURE_2D, data->textureID);
-    bound = this;
-    boundUnit = 0;
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_MIRRORED_REPEAT);
@@ -53,17 +47,13 @@ void Texture::loadToGPU() {
 }
 
 // The name is forgotten: the driver may give it to a later texture.
-void Texture::unloadFromGPU() {
+void Texture::releaseFromGPU() {
     if (data->textureID)
         glDeleteTextures(1, &data->textureID);
     data->textureID = 0;
-    if (bound == this)
-        bound = nullptr;
 }
 
-void Texture::bind(int index) {
-    if (bound == this && boundUnit == index)
-        return;
+bool Texture::bindOnGPU(int index) {
     if (index != 0)
         glActiveTexture(GL_TEXTURE0 + index);
     glBindTexture(GL_TEXTURE_2D, data->textureID);
@@ -73,8 +63,7 @@ void Texture::bind(int index) {
             glUniform1i(glGetUniformLocation(Shader::bound->data->glslProgram, "texture1"), 1);
         glActiveTexture(GL_TEXTURE0);
     }
-    bound = this;
-    boundUnit = index;
+    return true;
 }
 
 void Texture::smooth(bool on) {

@@ -14,7 +14,7 @@ public:
 
     struct PlatformTextureData;
 
-    // The texture bound last, whatever the unit.
+    // The texture bound last; bind skips only a repeat on the same unit.
     static Texture* bound;
 
     Texture();
@@ -32,14 +32,25 @@ public:
     unsigned short getWidth() { return width; }
     unsigned short getHeight() { return height; }
 
+    // Shared: these three keep Texture::bound true to what the GPU has, around
+    // the back end's part below. An upload forgets the bound texture (the
+    // OpenGL upload binds the new one on the active unit); a release forgets
+    // this one.
     void loadToGPU();
-    // The shared part of loadToGPU: true when there are pixels to upload;
+    void unloadFromGPU();
+    void bind(int index);
+    // The back end's part of them. bindOnGPU is false when nothing was bound.
+    void uploadToGPU();
+    void releaseFromGPU();
+    bool bindOnGPU(int index);
+    // Forgets Texture::bound when it is this texture (for a change that the
+    // next bind must carry to the GPU, and before the texture goes).
+    void forgetIfBound();
+    // The shared part of uploadToGPU: true when there are pixels to upload;
     // otherwise prints "Texture without pixels (w x h): uploading a 1x1 white
     // placeholder" on stderr, and the back end uploads that placeholder.
     bool hasPixelsToUpload() const;
-    void unloadFromGPU();
     void deletePixels();
-    void bind(int index);
     void smooth(bool on);
     void setWrapMode(TextureRepeatMode mode);
 

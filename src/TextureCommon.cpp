@@ -8,6 +8,9 @@
 
 Texture* Texture::bound = nullptr;
 
+// The unit Texture::bound is on: the same texture on another unit is a new bind.
+static int boundUnit = 0;
+
 Texture::FileKind Texture::fileKindOf(const char* path) {
     std::size_t length = path ? std::strlen(path) : 0;
     if (length < 4)
@@ -58,4 +61,30 @@ bool Texture::hasPixelsToUpload() const {
     std::fprintf(stderr, "Texture without pixels (%u x %u): uploading a 1x1 white placeholder\n",
                  unsigned(width), unsigned(height));
     return false;
+}
+
+void Texture::bind(int index) {
+    if (bound == this && boundUnit == index)
+        return;
+    if (!bindOnGPU(index))
+        return;
+    bound = this;
+    boundUnit = index;
+}
+
+// Whatever the upload binds or remakes, no later bind may be skipped on the
+// strength of what was bound before it.
+void Texture::loadToGPU() {
+    uploadToGPU();
+    bound = nullptr;
+}
+
+void Texture::unloadFromGPU() {
+    releaseFromGPU();
+    forgetIfBound();
+}
+
+void Texture::forgetIfBound() {
+    if (bound == this)
+        bound = nullptr;
 }

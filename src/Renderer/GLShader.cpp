@@ -106,46 +106,27 @@ void Shader::unbind() {
             glDisableVertexAttribArray(mInputs[i].location);
 }
 
-// A send writes into the current program, so only the bound shader may send:
-// before its first bind a shader's locations are not its program's.
-static int sendLocation(Shader* shader, const char* name) {
-    return Shader::bound == shader ? shader->findUniformLocation(name) : -1;
-}
-
-void Shader::sendMatrix4x4(const char* name, float* m) {
-    int location = sendLocation(this, name);
-    if (location >= 0)
-        glUniformMatrix4fv(location, 1, GL_FALSE, m);
-}
-
-void Shader::sendMatrix3x3(const char* name, float* m) {
-    int location = sendLocation(this, name);
-    if (location >= 0)
-        glUniformMatrix3fv(location, 1, GL_FALSE, m);
-}
-
-void Shader::sendFloat(const char* name, float value) {
-    int location = sendLocation(this, name);
-    if (location >= 0)
-        glUniform1f(location, value);
-}
-
-void Shader::sendVector2D(const char* name, Vector2D v) {
-    int location = sendLocation(this, name);
-    if (location >= 0)
-        glUniform2f(location, v.x, v.y);
-}
-
-void Shader::sendVector3D(const char* name, Vector3D v) {
-    int location = sendLocation(this, name);
-    if (location >= 0)
-        glUniform3f(location, v.x, v.y, v.z);
-}
-
-void Shader::sendVector4D(const char* name, float* v) {
-    int location = sendLocation(this, name);
-    if (location >= 0)
+void Shader::writeUniform(const char*, int location, const float* v, unsigned int count) {
+    switch (count) {
+    case 16:
+        glUniformMatrix4fv(location, 1, GL_FALSE, v);
+        break;
+    case 9:
+        glUniformMatrix3fv(location, 1, GL_FALSE, v);
+        break;
+    case 1:
+        glUniform1f(location, v[0]);
+        break;
+    case 2:
+        glUniform2f(location, v[0], v[1]);
+        break;
+    case 3:
+        glUniform3f(location, v[0], v[1], v[2]);
+        break;
+    case 4:
         glUniform4f(location, v[0], v[1], v[2], v[3]);
+        break;
+    }
 }
 
 void Shader::bindVertexInput(int buffer) {

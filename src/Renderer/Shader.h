@@ -47,12 +47,17 @@ public:
     void bind();
     void unbind();
 
+    // Shared: a value reaches the back end only when this shader is bound
+    // and declares the name; anything else is dropped without a word.
     void sendMatrix4x4(const char* name, float* m);
     void sendMatrix3x3(const char* name, float* m);
     void sendFloat(const char* name, float value);
     void sendVector2D(const char* name, Vector2D v);
     void sendVector3D(const char* name, Vector3D v);
     void sendVector4D(const char* name, float* v);
+    // The back end's part of a send: count floats for the uniform at location
+    // (16: a 4 x 4 matrix, 9: a 3 x 3 matrix, 1 to 4: a float or a vector).
+    void writeUniform(const char* name, int location, const float* values, unsigned int count);
 
     void bindVertexInput(int buffer);
     // One single renderer buffer (a handle of Renderer::createVertexBuffer and

@@ -120,11 +120,55 @@ TEST_F(Surface, TextureFileKindsAndLoads) {
     EXPECT_EQ(t.getWidth(), 0);
     t.deletePixels();
     t.deletePixels();
+}
 
+// What the shared code lets through to every back end.
+
+// Only the bound shader takes a send: another one's location would land in the
+// bound program's uniforms.
+TEST_F(Surface, SendsToAShaderThatIsNotBoundAreDropped) {
+    Shader::UniformLayout table[] = {{"ratio", 0, 1}};
+    Shader bound, other;
+    bound.setInput(Renderer::VERTEX_INPUT_POSITION3_UV2_COLOR3_NORMAL3, table, 1);
+    other.setInput(Renderer::VERTEX_INPUT_POSITION3_UV2_COLOR3_NORMAL3, table, 1);
+    bound.bind();
+    other.sendFloat("ratio", 1.0f);
+    bound.sendFloat("ratio", 0.5f);
+    std::vector<RecordedEvent> sends = recorder().sends();
+    ASSERT_EQ(sends.size(), 1u);
+    EXPECT_EQ(sends[0].shader, &bound);
+}
+
+// A second texture sampled on unit 1 must get there even when it is the one
+// bound on unit 0.
+TEST_F(Surface, ABindIsSkippedOnlyWhenTheTextureIsOnThatUnitAlready) {
     Texture a;
     a.bind(0);
-    a.bind(1); // already bound: skipped, whatever the unit
-    EXPECT_EQ(recorder().textureBinds().size(), 1u);
+    a.bind(1);
+    a.bind(1);
+    std::vector<RecordedEvent> binds = recorder().textureBinds();
+    ASSERT_EQ(binds.size(), 2u);
+    EXPECT_EQ(binds[1].count, 1);
+}
+
+// An upload leaves the new texture on the active unit (OpenGL) and a release
+// leaves none, so the texture bound before is bound again, and smoothing it
+// changes it, not the texture just uploaded.
+TEST_F(Surface, UploadsAndReleasesForgetTheBoundTexture) {
+    Texture a, b;
+    a.bind(0);
+    b.loadToGPU();
+    a.smooth(false);
+    a.unloadFromGPU();
+    a.bind(0);
+    std::vector<RecordedEvent::Kind> kinds;
+    for (const RecordedEvent& e : recorder().events())
+        kinds.push_back(e.kind);
+    EXPECT_EQ(kinds, (std::vector<RecordedEvent::Kind>{
+                         RecordedEvent::textureBind, RecordedEvent::textureUpload,
+                         RecordedEvent::textureBind, RecordedEvent::textureSmooth,
+                         RecordedEvent::textureUnload, RecordedEvent::textureBind}))
+        << recorder().dump();
 }
 
 } // namespace

@@ -79,6 +79,25 @@ TEST(RendererInit, FailsAndNamesTheMissingEntryPoints) {
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
 }
 
+// Two separate switches: each turns its own state off and on again.
+TEST(RendererState, DepthTestAndDepthWritesSwitchApart) {
+    REQUIRE_TEST_WINDOW();
+    Renderer& renderer = Renderer::renderer;
+    renderer.enableDepthTest(false);
+    EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
+    renderer.enableDepthMask(false);
+    GLboolean writes = GL_TRUE;
+    glGetBooleanv(GL_DEPTH_WRITEMASK, &writes);
+    EXPECT_EQ(writes, GL_FALSE);
+    renderer.enableDepthTest(true);
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    glGetBooleanv(GL_DEPTH_WRITEMASK, &writes);
+    EXPECT_EQ(writes, GL_FALSE);
+    renderer.enableDepthMask(true);
+    glGetBooleanv(GL_DEPTH_WRITEMASK, &writes);
+    EXPECT_EQ(writes, GL_TRUE);
+}
+
 TEST(RendererState, ClearDepthLeavesTheColour) {
     REQUIRE_TEST_WINDOW();
     Renderer::renderer.clear();

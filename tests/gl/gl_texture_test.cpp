@@ -43,8 +43,9 @@ TEST(GLTextureUpload, BmpPngAndGlyphAtlasUploadTheSamePicture) {
     for (Texture* texture : {&bmp, &png, &atlas}) {
         ASSERT_NE(texture->getPixels(), nullptr);
         texture->loadToGPU();
-        // Uploaded, bound and recorded as bound; smoothed and mirrored.
-        EXPECT_EQ(Texture::bound, texture);
+        // Uploaded and left bound, though not recorded as bound; smoothed and
+        // mirrored.
+        EXPECT_EQ(Texture::bound, nullptr);
         EXPECT_EQ(boundName(0), texture->data->textureID);
         EXPECT_EQ(parameter(*texture, GL_TEXTURE_MAG_FILTER), GL_LINEAR);
         EXPECT_EQ(parameter(*texture, GL_TEXTURE_MIN_FILTER), GL_LINEAR);
@@ -65,13 +66,16 @@ TEST(GLTextureBind, TheCacheFollowsUploadsUnitsAndUnloads) {
     std::string path = checkerBMP("gl-bind.bmp");
     Texture a(path.c_str()), b(path.c_str());
     a.loadToGPU();
-    b.loadToGPU();
     // b's upload left b bound, so binding a really binds it and smoothing a
-    // changes a, not b.
+    // changes both of a's filters, not b's.
+    a.bind(0);
+    b.loadToGPU();
     a.smooth(false);
     EXPECT_EQ(boundName(0), a.data->textureID);
     EXPECT_EQ(parameter(a, GL_TEXTURE_MAG_FILTER), GL_NEAREST);
+    EXPECT_EQ(parameter(a, GL_TEXTURE_MIN_FILTER), GL_NEAREST);
     EXPECT_EQ(parameter(b, GL_TEXTURE_MAG_FILTER), GL_LINEAR);
+    EXPECT_EQ(parameter(b, GL_TEXTURE_MIN_FILTER), GL_LINEAR);
 
     // The same texture on another unit is a new bind; unit 0 stays active.
     a.bind(1);
@@ -88,6 +92,7 @@ TEST(GLTextureBind, TheCacheFollowsUploadsUnitsAndUnloads) {
     {
         Texture c(path.c_str());
         c.loadToGPU();
+        c.bind(0);
         EXPECT_EQ(Texture::bound, &c);
     }
     EXPECT_EQ(Texture::bound, nullptr);

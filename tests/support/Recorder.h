@@ -17,12 +17,12 @@
 //   auto mv = recorder().sends("mvMat");     // every send of that uniform
 //   EXPECT_TRUE(recorder().faults().empty()) // no misuse of handles
 //
-// Behaviour follows the OpenGL back end where a test can see it: a send is
-// logged only when the shader's table declares the name; Texture::bind skips a
-// texture that is already Texture::bound; Shader::bind unbinds the shader bound
-// before it; Renderer::init forgets Shader::bound; texture files go through the
-// real Image readers. One difference: destroying the bound shader or texture
-// forgets it, so no test keeps a dangling Shader::bound.
+// Which sends and texture binds reach the back end is decided by the shared
+// code that every back end runs (ShaderCommon.cpp, TextureCommon.cpp), so the
+// log shows what the real back ends would get. Beyond that, behaviour follows
+// the OpenGL back end where a test can see it: Shader::bind unbinds the shader
+// bound before it; Renderer::init forgets Shader::bound; texture files go
+// through the real Image readers; destroying the bound shader forgets it.
 
 struct RecordedEvent {
     enum Kind {

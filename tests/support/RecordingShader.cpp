@@ -64,39 +64,10 @@ void Shader::unbind() {
     record(this, RecordedEvent::shaderUnbind);
 }
 
-// Logs a send of n floats when the table declares name, as the real sends do.
-static void send(Shader* shader, const char* name, const float* values, int n) {
-    if (shader->findUniformLocation(name) == -1)
-        return;
-    RecordedEvent& e = record(shader, RecordedEvent::uniform);
+void Shader::writeUniform(const char* name, int, const float* values, unsigned int count) {
+    RecordedEvent& e = record(this, RecordedEvent::uniform);
     e.name = name;
-    e.values.assign(values, values + n);
-}
-
-void Shader::sendMatrix4x4(const char* name, float* m) {
-    send(this, name, m, 16);
-}
-
-void Shader::sendMatrix3x3(const char* name, float* m) {
-    send(this, name, m, 9);
-}
-
-void Shader::sendFloat(const char* name, float value) {
-    send(this, name, &value, 1);
-}
-
-void Shader::sendVector2D(const char* name, Vector2D v) {
-    float values[2] = {v.x, v.y};
-    send(this, name, values, 2);
-}
-
-void Shader::sendVector3D(const char* name, Vector3D v) {
-    float values[3] = {v.x, v.y, v.z};
-    send(this, name, values, 3);
-}
-
-void Shader::sendVector4D(const char* name, float* v) {
-    send(this, name, v, 4);
+    e.values.assign(values, values + count);
 }
 
 void Shader::bindVertexInput(int buffer) {

@@ -9,8 +9,7 @@ struct Texture::PlatformTextureData {
 Texture::Texture() : data(new PlatformTextureData) {}
 
 Texture::~Texture() {
-    if (bound == this)
-        bound = nullptr;
+    forgetIfBound();
     deletePixels();
     delete data;
 }
@@ -31,7 +30,7 @@ void Texture::load(const char* path) {
     e.height = height;
 }
 
-void Texture::loadToGPU() {
+void Texture::uploadToGPU() {
     data->id = Renderer::renderer.getTextureID();
     RecordedEvent& e = record(this, RecordedEvent::textureUpload);
     e.handle = data->id;
@@ -45,17 +44,15 @@ void Texture::loadToGPU() {
     }
 }
 
-void Texture::unloadFromGPU() {
+void Texture::releaseFromGPU() {
     record(this, RecordedEvent::textureUnload).handle = data->id;
 }
 
-void Texture::bind(int index) {
-    if (bound == this)
-        return;
+bool Texture::bindOnGPU(int index) {
     RecordedEvent& e = record(this, RecordedEvent::textureBind);
     e.handle = data->id;
     e.count = index;
-    bound = this;
+    return true;
 }
 
 void Texture::smooth(bool on) {

@@ -201,30 +201,11 @@ void Shader::bind() {
 
 void Shader::unbind() {}
 
-void Shader::sendMatrix4x4(const char* name, float* m) {
-    writeConstants(data->constants, findUniformLocation(name), m, 16);
-}
-
-void Shader::sendMatrix3x3(const char* name, float* m) {
-    writeMatrix3x3(data->constants, findUniformLocation(name), m);
-}
-
-void Shader::sendFloat(const char* name, float value) {
-    writeConstants(data->constants, findUniformLocation(name), &value, 1);
-}
-
-void Shader::sendVector2D(const char* name, Vector2D v) {
-    const float values[2] = {v.x, v.y};
-    writeConstants(data->constants, findUniformLocation(name), values, 2);
-}
-
-void Shader::sendVector3D(const char* name, Vector3D v) {
-    const float values[3] = {v.x, v.y, v.z};
-    writeConstants(data->constants, findUniformLocation(name), values, 3);
-}
-
-void Shader::sendVector4D(const char* name, float* v) {
-    writeConstants(data->constants, findUniformLocation(name), v, 4);
+void Shader::writeUniform(const char*, int location, const float* values, unsigned int count) {
+    if (count == 9)
+        writeMatrix3x3(data->constants, location, values);
+    else
+        writeConstants(data->constants, location, values, count);
 }
 
 void Shader::bindVertexInput(int buffer) {

@@ -7,20 +7,10 @@
 
 #include "Renderer/PC/DX12/DX12Logic.h"
 
-namespace {
-
-// Changing the sampler of the bound texture must reach the next bind.
-void forgetIfBound(Texture* texture) {
-    if (Texture::bound == texture)
-        Texture::bound = nullptr;
-}
-
-} // namespace
-
 Texture::Texture() : data(new PlatformTextureData) {}
 
 Texture::~Texture() {
-    forgetIfBound(this);
+    forgetIfBound();
     deletePixels();
     if (data->resource) {
         // An upload still recorded for it must not outlive the resource.
@@ -40,7 +30,7 @@ void Texture::load(const char* path) {
     }
 }
 
-void Texture::loadToGPU() {
+void Texture::uploadToGPU() {
     Renderer::PlatformData& r = dx12();
     if (!r.device)
         return;
@@ -73,21 +63,19 @@ void Texture::loadToGPU() {
         createTextureView(data->resource, format, data->textureSlot);
 }
 
-void Texture::unloadFromGPU() {
-    forgetIfBound(this);
+void Texture::releaseFromGPU() {
     if (data->resource) {
         flushUploads();
         release(data->resource);
     }
 }
 
-// Binds on root table 0; the unit is not used (t1 is never filled).
-void Texture::bind(int) {
-    if (bound == this)
-        return;
+// Binds on root table 0; the unit is not used (t1 is never filled). Nothing
+// is bound outside a frame or without a shader.
+bool Texture::bindOnGPU(int) {
     Renderer::PlatformData& r = dx12();
     if (!Shader::bound || !r.recording)
-        return;
+        return false;
     int sampler = data->samplerIndex;
     if (sampler != r.boundSampler && r.samplerHeaps[sampler]) {
         ID3D12DescriptorHeap* heaps[2] = {r.viewHeap, r.samplerHeaps[sampler]};
@@ -99,17 +87,18 @@ void Texture::bind(int) {
     }
     int slot = data->resource ? data->textureSlot : placeholderSlot;
     r.drawList->SetGraphicsRootDescriptorTable(0, r.viewGpuHandle(slot));
-    bound = this;
+    return true;
 }
 
 void Texture::smooth(bool on) {
     data->samplerIndex = samplerIndexFor(on, samplerWrapMode(data->samplerIndex));
-    forgetIfBound(this);
+    // The new sampler must reach the next bind.
+    forgetIfBound();
 }
 
 void Texture::setWrapMode(TextureRepeatMode mode) {
     if (mode < mirroredRepeat || mode > clampToBorder)
         return;
     data->samplerIndex = samplerIndexFor(samplerIsSmooth(data->samplerIndex), mode);
-    forgetIfBound(this);
+    forgetIfBound();
 }
