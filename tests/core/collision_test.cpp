@@ -2,6 +2,7 @@
 
 #include "FlatCollideMesh.h"
 #include "FlatObject.h"
+#include "MathUtils/Quaternion.h"
 #include "support/TestFiles.h"
 
 namespace {
@@ -46,6 +47,17 @@ TEST(FlatPlacement, PointsFollowScaleAnchorTurnAndPosition) {
     EXPECT_NEAR(x, 11, 1e-5);
     EXPECT_NEAR(y, 20, 1e-5);
     EXPECT_EQ(o.getAnchorX(), 0.5f);
+
+    // A point off both of the anchor's axes turns counter-clockwise about z,
+    // as the drawn object does with addYaw: not mirrored.
+    o.setScale(2, 3, 1);
+    for (float yaw : {30.0f, 135.0f, -60.0f}) {
+        Vector3D expected(2 * (2 - 0.5f), 3 * (1.5f - 0.5f), 0); // scale x (point - anchor)
+        Quaternion::getQuaternionFromAxisAndAngle(Vector3D(0, 0, 1), yaw).applyRotation(expected);
+        o.findAbsolutePoint(&x, &y, 2, 1.5f, yaw);
+        EXPECT_NEAR(x, 50 + expected.x, 1e-4) << yaw;
+        EXPECT_NEAR(y, 20 + expected.y, 1e-4) << yaw;
+    }
 }
 
 TEST(FlatCollision, CirclesAreHitWhenEnteredOrCrossed) {
@@ -56,6 +68,7 @@ TEST(FlatCollision, CirclesAreHitWhenEnteredOrCrossed) {
     o.setCollideMesh(&c.mesh);
     EXPECT_TRUE(o.pointThroughCollideMesh(2.5f, 0, 1.9f, 0, 0));  // ends inside
     EXPECT_FALSE(o.pointThroughCollideMesh(1.9f, 0, 2.5f, 0, 0)); // starts inside
+    EXPECT_FALSE(o.pointThroughCollideMesh(0, 2, 0, 1, 0));       // starts on the rim
     EXPECT_FALSE(o.pointThroughCollideMesh(0, 0, 5, 5, 0));       // leaves from the centre
     // Passing by on either side: oblique, vertical and horizontal paths.
     EXPECT_TRUE(o.pointThroughCollideMesh(-2.5f, 1.5f, 2.5f, 1.4f, 0));
