@@ -25,10 +25,12 @@ struct BMPLayout {
     const unsigned char* pixels; // first byte of the bottom row
     std::uint32_t width;
     std::uint32_t height;
-    std::size_t rowSize; // bytes per stored row, padding included
+    std::size_t rowSize;   // bytes per stored row, padding included
+    std::size_t available; // pixel bytes in the file, at most rowSize x height
 };
 
-// Checks the headers and that every row lies inside the file.
+// Checks the headers and that every pixel lies inside the file; the last
+// row's padding may be missing.
 bool readBMPLayout(const char* file, const std::string& bytes, BMPLayout& out) {
     if (bytes.size() < bmpHeaderSize)
         return dataFileError(file, "truncated BMP header");
@@ -46,15 +48,17 @@ bool readBMPLayout(const char* file, const std::string& bytes, BMPLayout& out) {
         return dataFileError(file, "bad BMP size");
     // 64-bit sizes: a 65535 x 65535 header must not wrap on 32-bit builds.
     std::uint64_t rowSize = (std::uint64_t(width) * 3 + 3) & ~std::uint64_t(3);
-    std::uint64_t needed = rowSize * std::uint64_t(height);
+    std::uint64_t needed = rowSize * std::uint64_t(height - 1) + std::uint64_t(width) * 3;
     // biSizeImage is not trusted either way: the rows are read whenever every
-    // padded row is in the file, whatever size the header gives them.
+    // pixel is in the file, whatever size the header gives them.
     if (offBits < bmpHeaderSize || offBits > bytes.size() || needed > bytes.size() - offBits)
         return dataFileError(file, "BMP pixel data past the end of the file");
     out.pixels = h + offBits;
     out.width = static_cast<std::uint32_t>(width);
     out.height = static_cast<std::uint32_t>(height);
     out.rowSize = static_cast<std::size_t>(rowSize);
+    std::uint64_t inFile = bytes.size() - offBits, padded = rowSize * std::uint64_t(height);
+    out.available = static_cast<std::size_t>(inFile < padded ? inFile : padded);
     return true;
 }
 
@@ -65,9 +69,11 @@ unsigned char* Image::loadBMP24(const char* file, unsigned short* width, unsigne
     BMPLayout bmp;
     if (!readDataFile(file, bytes) || !readBMPLayout(file, bytes, bmp))
         return nullptr;
+    // Padded rows, as the upload reads them; missing last-row padding is zero.
     std::size_t size = bmp.rowSize * bmp.height;
     unsigned char* pixels = new unsigned char[size];
-    std::memcpy(pixels, bmp.pixels, size);
+    std::memcpy(pixels, bmp.pixels, bmp.available);
+    std::memset(pixels + bmp.available, 0, size - bmp.available);
     *width = static_cast<unsigned short>(bmp.width);
     *height = static_cast<unsigned short>(bmp.height);
     return pixels;

@@ -63,6 +63,32 @@ TEST(GlyphAtlas, AlphaFromRedRowsWithoutPadding) {
     EXPECT_EQ(img.bytes(12), (Bytes{1, 2, 3, 3, 4, 5, 6, 6, 7, 8, 9, 9}));
 }
 
+// Three pixels a row: 9 bytes + 3 of padding. Read from a whole file and from
+// one whose last row lacks its padding, every pixel byte being there.
+TEST(BMP, OddWidthRowsThroughBothReaders) {
+    Bytes pixels(18);
+    for (std::size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = static_cast<unsigned char>(i + 1);
+    std::string whole = makeBMP24(3, 2, pixels, false);
+    std::string unpaddedEnd = whole.substr(0, whole.size() - 3);
+    writeFuzzSeed("bmp", "3x2-unpadded-end.bmp", unpaddedEnd);
+    writeFuzzSeed("glyph_bmp", "3x2-unpadded-end.fnt", unpaddedEnd);
+    for (const std::string& file : {whole, unpaddedEnd}) {
+        Loaded font = load(Image::loadBMP24Font, writeTestFile("3x2.bmp.fnt", file));
+        ASSERT_TRUE(font.pixels);
+        EXPECT_EQ(font.width, 3);
+        EXPECT_EQ(font.height, 2);
+        EXPECT_EQ(font.bytes(24), (Bytes{1,  2,  3,  3,  4,  5,  6,  6,  7,  8,  9,  9, //
+                                         10, 11, 12, 12, 13, 14, 15, 15, 16, 17, 18, 18}));
+        Loaded img = load(Image::loadBMP24, writeTestFile("3x2.bmp", file));
+        ASSERT_TRUE(img.pixels);
+        EXPECT_EQ(img.width, 3);
+        EXPECT_EQ(img.height, 2);
+        EXPECT_EQ(img.bytes(24), (Bytes{1,  2,  3,  4,  5,  6,  7,  8,  9,  0, 0, 0, //
+                                        10, 11, 12, 13, 14, 15, 16, 17, 18, 0, 0, 0}));
+    }
+}
+
 void expectRefused(Reader reader, const std::string& name, const std::string& bytes) {
     std::string path = writeTestFile(name, bytes);
     testing::internal::CaptureStderr();
@@ -92,7 +118,8 @@ TEST(BMP, HostileFilesGiveNullAndOneLine) {
         EXPECT_EQ(missing.width, 777);
         expectRefused(reader, "empty.bmp", "");
         expectRefused(reader, "header-cut.bmp", good.substr(0, 53));
-        expectRefused(reader, "pixels-cut.bmp", good.substr(0, good.size() - 1));
+        // The last row's padding may go, not its last pixel byte.
+        expectRefused(reader, "pixels-cut.bmp", good.substr(0, good.size() - 3));
         expectRefused(reader, "not-bm.bmp", patched(good, 0, {'P', 'K'}));
         expectRefused(reader, "32-bit.bmp", patched(good, 28, {32, 0}));
         expectRefused(reader, "rle.bmp", patched(good, 30, {1, 0, 0, 0}));
