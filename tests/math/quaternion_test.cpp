@@ -96,10 +96,14 @@ TEST(Slerp, ClampsReturnEndpointsUnchanged) {
 
 TEST(Slerp, SphericalShortWayAndLinearBranches) {
     Quaternion a;
-    // Half way to a quarter turn is an eighth turn, of unit length.
-    Quaternion half = Quaternion::slerp(a, turn(0, 0, 1, 90), 0.5f);
+    // A quarter of the way to a quarter turn is a turn of 22.5 degrees, of
+    // unit length; half way is an eighth turn.
+    Quaternion quarter = Quaternion::slerp(a, turn(0, 0, 1, 90), 0.25f);
+    Quaternion expected = turn(0, 0, 1, 22.5f);
+    expectQuat(quarter, expected.x, expected.y, expected.z, expected.w);
     Quaternion eighth = turn(0, 0, 1, 45);
-    expectQuat(half, eighth.x, eighth.y, eighth.z, eighth.w);
+    expectQuat(Quaternion::slerp(a, turn(0, 0, 1, 90), 0.5f), eighth.x, eighth.y, eighth.z,
+               eighth.w);
 
     // The same rotation written with the opposite sign: b is negated first.
     Quaternion flipped = turn(0, 0, 1, 90);
@@ -110,11 +114,11 @@ TEST(Slerp, SphericalShortWayAndLinearBranches) {
     // a . b = -1: b negated becomes a, the blend stays a.
     expectQuat(Quaternion::slerp(a, Quaternion(0, 0, 0, -1), 0.5f), 0, 0, 0, 1);
 
-    // Nearly equal: a plain average, not renormalised.
+    // Nearly equal: a plain weighted average, not renormalised.
     Quaternion near(0.01f, 0, 0, 0.99995f);
-    Quaternion blend = Quaternion::slerp(a, near, 0.5f);
-    EXPECT_FLOAT_EQ(blend.x, 0.005f);
-    EXPECT_FLOAT_EQ(blend.w, 0.999975f);
+    Quaternion blend = Quaternion::slerp(a, near, 0.25f);
+    EXPECT_FLOAT_EQ(blend.x, 0.0025f);
+    EXPECT_FLOAT_EQ(blend.w, 0.9999875f);
 }
 
 TEST(FromTo, ShortestArcAndOppositeVectors) {
