@@ -14,8 +14,8 @@ public:
     KeyFrameAnimationsSet& operator=(const KeyFrameAnimationsSet&) = delete;
 
     // An array of {"frames": [{"startTime", "vertices", "uvs", "colors"}...]}.
-    // A node that breaks the format leaves the set empty, with one line on
-    // stderr.
+    // A node that breaks the format leaves the set empty; nothing is
+    // reported.
     void loadFromJSONNode(rapidjson::Value& node);
     void calculateFrameMesh(unsigned int animation, float time);
     float* getLastCalculatedFrameVertices() { return mCurrentVertices; }
