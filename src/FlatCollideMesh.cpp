@@ -141,8 +141,7 @@ void FlatCollideMesh::FlatCollideMeshAnimation::calculateFrameMesh(unsigned int 
     if (end <= first || end > mNbFrames)
         return;
     unsigned int frame;
-    float ratio;
-    if (findKeyFrame(mFramesStartTime, first, end - 1, time, frame, ratio))
+    if (findKeyFrame(mFramesStartTime, first, end - 1, time, frame))
         calculateIntermediateFrame(frame, time, collideMesh);
     else
         copyFrameToCurrentFrame(frame, collideMesh);
@@ -169,7 +168,7 @@ void FlatCollideMesh::FlatCollideMeshAnimation::calculateIntermediateFrame(
     if (mNbFrames == 0 || numStartFrame >= mNbFrames - 1)
         return;
     unsigned int n = numStartFrame;
-    float ratio = (time - mFramesStartTime[n]) / (mFramesStartTime[n + 1] - mFramesStartTime[n]);
+    float ratio = keyFrameRatio(mFramesStartTime, n, time);
     unsigned int c = collideMesh->mNbCircles, p = collideMesh->mNbPoints;
     blendKeyFrames(mCurrentCirclesCenterX, mCirclesCenterX + n * c, mCirclesCenterX + (n + 1) * c,
                    c, ratio);

@@ -124,10 +124,9 @@ bool KeyFrameAnimationsSet::frameRange(unsigned int animation, unsigned int& fir
 
 void KeyFrameAnimationsSet::calculateFrameMesh(unsigned int animation, float time) {
     unsigned int first, last, frame;
-    float ratio;
     if (!frameRange(animation, first, last))
         return;
-    if (findKeyFrame(mFramesStartTime, first, last, time, frame, ratio))
+    if (findKeyFrame(mFramesStartTime, first, last, time, frame))
         calculateIntermediateFrame(frame, time);
     else
         copyFrameToCurrentFrame(frame);
@@ -153,7 +152,7 @@ void KeyFrameAnimationsSet::calculateIntermediateFrame(unsigned int numStartFram
     if (mNbFrames == 0 || numStartFrame >= mNbFrames - 1)
         return;
     unsigned int n = numStartFrame;
-    float ratio = (time - mFramesStartTime[n]) / (mFramesStartTime[n + 1] - mFramesStartTime[n]);
+    float ratio = keyFrameRatio(mFramesStartTime, n, time);
     unsigned int n3 = mNbVertex * 3, n2 = mNbVertex * 2;
     blendKeyFrames(mCurrentVertices, mVertices + n * n3, mVertices + (n + 1) * n3, n3, ratio);
     blendKeyFrames(mCurrentColors, mColors + n * n3, mColors + (n + 1) * n3, n3, ratio);

@@ -1,7 +1,7 @@
 #include "KeyFrames.h"
 
 bool findKeyFrame(const float* startTimes, unsigned int first, unsigned int last, float time,
-                  unsigned int& frame, float& ratio) {
+                  unsigned int& frame) {
     if (time <= 0.0f) {
         frame = first;
         return false;
@@ -20,8 +20,11 @@ bool findKeyFrame(const float* startTimes, unsigned int first, unsigned int last
         return false;
     }
     frame = f - 1;
-    ratio = (time - startTimes[f - 1]) / (startTimes[f] - startTimes[f - 1]);
     return true;
+}
+
+float keyFrameRatio(const float* startTimes, unsigned int n, float time) {
+    return (time - startTimes[n]) / (startTimes[n + 1] - startTimes[n]);
 }
 
 void blendKeyFrames(float* out, const float* from, const float* to, unsigned int count,

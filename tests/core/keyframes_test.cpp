@@ -58,6 +58,8 @@ TEST(KeyFrames, ClampsBlendsAndKeepsAnimationsApart) {
     EXPECT_EQ(current(s), all(5));
     s.calculateFrameMesh(0, 2); // halfway between the frames at 1 and 3
     EXPECT_EQ(current(s), all(20));
+    s.calculateFrameMesh(0, 2.5f); // three quarters of the way
+    EXPECT_EQ(current(s), all(25));
     s.calculateFrameMesh(0, 0);
     EXPECT_EQ(current(s), all(0));
     s.calculateFrameMesh(0, -4);
