@@ -68,6 +68,13 @@ TEST_F(Placed, ModelMatrixIsTranslateRotateScaleMinusAnchor) {
     expectNear(place(model, Vector3D(2, 0.5f, 0)), Vector3D(10, 2, 0)); // x 2 along +x turns to +y
     expectNear(place(model, Vector3D(1, 1.5f, 0)), Vector3D(7, 0, 0));  // y 3 along +y turns to -x
 
+    // A roll turns about y: +x goes to -z, +y stays.
+    sprite.addRoll(90);
+    sprite.render(parent);
+    model = recorder().sends("modelMat").back().values;
+    expectNear(place(model, Vector3D(2, 0.5f, 0)), Vector3D(10, 0, -2));
+    expectNear(place(model, Vector3D(1, 1.5f, 0)), Vector3D(10, 3, 0));
+
     // The model-view matrix is parent x model.
     translatef(parent, 0, 0, -5);
     parent[0] = 3;
