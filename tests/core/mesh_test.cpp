@@ -239,12 +239,13 @@ TEST_F(Mesh, NormalsFromFaces) {
     quad.computeNormalsFromFaces();
     EXPECT_EQ(quad.m_normals, (Floats{0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1}));
 
-    // Vertex 0 is shared by a floor facing +z and a wall facing +y: the sum of
-    // the two unit normals, normalised. A degenerate triangle adds nothing.
+    // Vertices 0 and 1 are shared by a floor facing +z and a wall facing +y:
+    // the sum of the two unit normals, normalised, although the floor has four
+    // times the wall's area. A degenerate triangle adds nothing.
     Object3D corner;
     corner.addPoint(0, 0, 0);
     corner.addPoint(1, 0, 0);
-    corner.addPoint(0, 1, 0);
+    corner.addPoint(0, 4, 0);
     corner.addPoint(0, 0, 1);
     corner.addIndice(0, 1, 2);
     corner.addIndice(0, 3, 1);
@@ -279,6 +280,13 @@ TEST_F(Mesh, RayFindsNearestHitOfThePlacedMesh) {
     EXPECT_TRUE(quad.rayThroughMesh(Vector3D(0.5f, -2, 0.5f), Vector3D(0, 2, 0), Vector3D(),
                                     Vector3D(1, 1, 1), upright, &distance));
     EXPECT_NEAR(distance, 1, 1e-5); // in units of the direction's length (2)
+
+    // Stretched along x, then turned a quarter about z, as ObjectApp draws it:
+    // the quad covers x -1..0 and y 0..4.
+    Quaternion quarter = Quaternion::getQuaternionFromAxisAndAngle(Vector3D(0, 0, 1), 90);
+    EXPECT_TRUE(quad.rayThroughMesh(Vector3D(-0.5f, 3, 1), down, Vector3D(), Vector3D(4, 1, 1),
+                                    quarter, &distance));
+    EXPECT_NEAR(distance, 1, 1e-5);
 
     // Two layers: the nearer one wins, whatever the triangle order.
     Object3D layers;
