@@ -43,7 +43,6 @@ bool FlatCollideMesh::load(const std::string& fileName) {
 }
 
 bool FlatCollideMesh::loadBIN(const std::string&) {
-    clear();
     return true;
 }
 

@@ -45,7 +45,8 @@ public:
     // loadBIN. A refused file leaves the collider empty and returns false.
     bool load(const std::string& fileName);
     bool loadJSON(const std::string& fileName);
-    // There is no binary collider format: empties the collider, returns true.
+    // There is no binary collider format: reads nothing, keeps what an earlier
+    // load gave, returns true.
     bool loadBIN(const std::string& fileName);
 
     unsigned int getNbCircles() { return mNbCircles; }

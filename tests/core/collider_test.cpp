@@ -51,8 +51,11 @@ TEST(ColliderFile, ReadsPointsSegmentsAndOptionalCircles) {
     ASSERT_TRUE(m.load(writeTestFile("no-collider.json", R"({"mesh": 1})")));
     expectEmpty(m);
     ASSERT_TRUE(m.load(writeTestFile("quad.json", quad)));
-    EXPECT_TRUE(m.load("data/collider.bin")); // no binary form: empty, true
-    expectEmpty(m);
+    EXPECT_TRUE(m.load("data/collider.bin")); // no binary form: nothing read, nothing lost
+    EXPECT_EQ(m.getNbPoints(), 3u);
+    EXPECT_EQ(m.getNbSegments(), 2u);
+    ASSERT_EQ(m.getNbCircles(), 1u);
+    EXPECT_EQ(m.getCircleRadius(0), 2);
 }
 
 TEST(ColliderFile, HostileFilesGiveEmptyColliderAndOneLine) {
