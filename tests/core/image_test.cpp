@@ -73,20 +73,25 @@ TEST(BMP, OddWidthRowsThroughBothReaders) {
     std::string unpaddedEnd = whole.substr(0, whole.size() - 3);
     writeFuzzSeed("bmp", "3x2-unpadded-end.bmp", unpaddedEnd);
     writeFuzzSeed("glyph_bmp", "3x2-unpadded-end.fnt", unpaddedEnd);
-    for (const std::string& file : {whole, unpaddedEnd}) {
-        Loaded font = load(Image::loadBMP24Font, writeTestFile("3x2.bmp.fnt", file));
-        ASSERT_TRUE(font.pixels);
-        EXPECT_EQ(font.width, 3);
-        EXPECT_EQ(font.height, 2);
-        EXPECT_EQ(font.bytes(24), (Bytes{1,  2,  3,  3,  4,  5,  6,  6,  7,  8,  9,  9, //
-                                         10, 11, 12, 12, 13, 14, 15, 15, 16, 17, 18, 18}));
-        Loaded img = load(Image::loadBMP24, writeTestFile("3x2.bmp", file));
-        ASSERT_TRUE(img.pixels);
-        EXPECT_EQ(img.width, 3);
-        EXPECT_EQ(img.height, 2);
-        EXPECT_EQ(img.bytes(24), (Bytes{1,  2,  3,  4,  5,  6,  7,  8,  9,  0, 0, 0, //
-                                        10, 11, 12, 13, 14, 15, 16, 17, 18, 0, 0, 0}));
-    }
+    struct Case {
+        Reader reader;
+        const char* name;
+        Bytes expected;
+    };
+    const Case cases[] = {
+        {Image::loadBMP24Font, "3x2.bmp.fnt", {1,  2,  3,  3,  4,  5,  6,  6,  7,  8,  9,  9, //
+                                               10, 11, 12, 12, 13, 14, 15, 15, 16, 17, 18, 18}},
+        {Image::loadBMP24, "3x2.bmp", {1,  2,  3,  4,  5,  6,  7,  8,  9,  0, 0, 0, //
+                                       10, 11, 12, 13, 14, 15, 16, 17, 18, 0, 0, 0}},
+    };
+    for (const Case& c : cases)
+        for (const std::string& file : {whole, unpaddedEnd}) {
+            Loaded img = load(c.reader, writeTestFile(c.name, file));
+            ASSERT_TRUE(img.pixels) << c.name;
+            EXPECT_EQ(img.width, 3);
+            EXPECT_EQ(img.height, 2);
+            EXPECT_EQ(img.bytes(24), c.expected) << c.name << ", " << file.size() << " bytes";
+        }
 }
 
 void expectRefused(Reader reader, const std::string& name, const std::string& bytes) {
