@@ -94,20 +94,23 @@ Canvas woodPicture() {
     });
 }
 
-// The sea floor: sand with green tufts.
-Canvas floorPicture() {
-    std::vector<Wave> dunes = {{1, 2, 0.2f, 0.5f}, {3, -1, 1.7f, 0.3f}, {-2, 5, 0.9f, 0.2f}};
+// Grass: the orbit prototype lays it on every tile of its disc and the
+// underwater game over a whole room floor (a seagrass meadow), so it carries
+// broad light and dark patches as well as blades.
+Canvas grassPicture() {
+    std::vector<Wave> patches = {{1, 2, 0.2f, 0.5f}, {3, -1, 1.7f, 0.3f}, {-2, 5, 0.9f, 0.2f}};
     return paint(64, [&](int x, int y, float u, float v) {
-        float s = waves(dunes, u, v) * 0.35f + 0.5f;
-        Rgba sand = mix(hexColor(0xb59a62), hexColor(0xe3cf93), s);
-        float speck = hash(x, y, 4);
-        if (speck > 0.93f) {
-            return mix(sand, palette::leafDark, 0.7f);
+        float s = waves(patches, u, v) * 0.35f + 0.5f;
+        Rgba meadow = mix(hexColor(0x4f8a2c), hexColor(0x8cb846), s);
+        // Blades: short upright strokes, a column's hash shifting its run.
+        float blade = hash(x, (y + static_cast<int>(hash(x, 0, 6) * 4.0f)) / 4, 4);
+        if (blade > 0.86f) {
+            return mix(meadow, hexColor(0x2f5e1c), 0.6f);
         }
-        if (speck < 0.05f) {
-            return mix(sand, hexColor(0x6b5a3a), 0.5f);
+        if (blade < 0.1f) {
+            return mix(meadow, hexColor(0xc2dc78), 0.5f);
         }
-        return sand;
+        return meadow;
     });
 }
 
@@ -205,7 +208,7 @@ void writeSarn2016Images(DataOutput& out) {
     out.bmp("data/wall.bmp", wall.width, wall.height, canvasBgrStraight(wall));
     Canvas wood = woodPicture();
     out.bmp("data/wood.bmp", wood.width, wood.height, canvasBgrStraight(wood));
-    out.png("data/grass.png", floorPicture());
+    out.png("data/grass.png", grassPicture());
     out.png("data/seaweed.png", seaweedPicture());
     out.png("data/cliff.png", cliffPicture());
     out.png("data/redkey.png", keyPicture(hexColor(0xe5393b), hexColor(0x7a1517), 0));
