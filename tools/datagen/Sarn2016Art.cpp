@@ -163,9 +163,19 @@ Canvas seaweedPicture() {
     return canvas;
 }
 
+// A key's picture covers the whole of it: the level wraps it round a block,
+// which must stand out from the green sea floor from across a room, and
+// linear filtering without mipmaps loses thin lines from a distance. So the
+// block glows pale in the key's colour, with the key itself drawn across it.
 Canvas keyPicture(const Rgba& body, const Rgba& dark, int bowStyle) {
     Canvas canvas(64, 64);
-    Pen pen = makePen(canvas, 0.72f, 13.0f, 33.0f, 1.5f, palette::ink);
+    Pen frame = makePen(canvas, 1.0f, 0.0f, 0.0f, 3.0f, dark);
+    box(frame, 0.0f, 0.0f, 64.0f, 64.0f,
+        frame.radial(mix(body, palette::white, 0.75f), mix(body, palette::white, 0.35f),
+                     {32.0f, 32.0f}, 40.0f));
+    // The key's middle, 22.5 units along it from the bow, on the centre.
+    Pen pen = makePen(canvas, 0.8f, 32.0f - 12.7f, 32.0f + 12.7f, 1.5f, palette::ink)
+                  .rotated(-45.0f, {0.0f, 0.0f});
     keyShape(pen, body, dark, bowStyle);
     return canvas;
 }
