@@ -2,7 +2,8 @@
 
 // The rim of the orbit prototype's disc: flat out to terrainRay, then rolled
 // down over a cylinder of radius 4 under the rim, by at most half a turn. The
-// conveyor-map vertex shader bends the grass tiles with the same formula.
+// conveyor-map vertex shader bends every vertex of the grass tiles with the
+// same formula, so a prop stands where the ground under its anchor rolls to.
 
 enum class PropBend { skipped, flat, bent };
 

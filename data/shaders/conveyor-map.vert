@@ -1,8 +1,9 @@
 #version 120
-// The ground tiles of the orbit prototype. A tile placed at pos beyond
-// terrainRay rolls down over a cylinder of radius 4 under the rim, as one
-// rigid piece, by (distance - terrainRay) / 4 radians, at most 3.14159: the
-// same bend the props get on the processor, so both curl alike.
+// The ground tiles of the orbit prototype. Ground beyond terrainRay rolls down
+// over a cylinder of radius 4 under the rim, by (distance - terrainRay) / 4
+// radians, at most 3.14159: the bend the props get on the processor. Each
+// vertex bends by its own distance, so tiles that share an edge still share
+// it once bent and the disc stays one surface.
 attribute vec3 inVertex;
 attribute vec2 inTexCoord;
 attribute vec3 inColor;
@@ -12,6 +13,8 @@ uniform mat4 finalMatrix;
 uniform mat4 mvMat;
 uniform mat4 projMat;
 uniform mat4 modelMat;
+// The tile's centre, sent with every tile; the bend takes each vertex's own
+// place instead.
 uniform vec2 pos;
 uniform float terrainRay;
 uniform vec3 lightDirection;
@@ -33,14 +36,13 @@ void main()
     vec3 world = (modelMat * vec4(inVertex, 1.0)).xyz;
     vec3 bent = world;
     vec3 normal = inNormal;
-    float d2 = dot(pos, pos);
+    float d2 = dot(world.xy, world.xy);
     if (d2 > terrainRay * terrainRay) {
         float d = sqrt(d2);
-        vec2 u = pos / d;
+        vec2 u = world.xy / d;
         vec3 axis = vec3(-u.y, u.x, 0.0);
         float a = min((d - terrainRay) / 4.0, 3.14159);
-        vec3 local = world - vec3(pos, 0.0) + vec3(0.0, 0.0, 4.0);
-        bent = vec3(u * terrainRay, -4.0) + turn(local, axis, a);
+        bent = vec3(u * terrainRay, -4.0) + turn(vec3(0.0, 0.0, world.z + 4.0), axis, a);
         normal = turn(normal, axis, a);
     }
     light = 0.4 + 0.6 * max(dot(normalize(normal), -lightDirection), 0.0);

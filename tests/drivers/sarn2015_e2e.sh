@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The orbit prototype Sarn2015 as a player meets it, under Wine on an X
-# display: every file loads; the disc shows with its trees; Space then an arrow
-# turns the view (the screen changes); F2 switches the projection (it changes
-# again); closing the window ends the driver with exit code 0.
+# display: every file loads; the disc of grass shows with its trees; Space
+# then an arrow turns the view (the screen changes); F2 switches the
+# projection (it changes again); closing the window ends the driver with exit
+# code 0.
 #   sarn2015_e2e.sh sarn2015_driver.exe output-dir
 # Screenshots are kept in output-dir.
 set -u
@@ -22,8 +23,9 @@ hold() { # key seconds
 if start_game sarn2015 "$driver"; then
   sleep 3
   shot disc
-  ground=$(count_where disc "r>0.55 && r>b+0.15")
-  trees=$(count_where disc "g>r+0.12 && g>b+0.12")
+  # Grass is yellow-green (red above blue), the pines blue-green.
+  ground=$(count_where disc "g>r && g>b+0.15 && r>b+0.05")
+  trees=$(count_where disc "g>r+0.12 && g>b+0.12 && b>r")
   [[ ${ground:-0} -gt 40000 ]] || fail "no disc of ground on screen ($ground pixels)"
   [[ ${trees:-0} -gt 2000 ]] || fail "no trees on screen ($trees pixels)"
 

@@ -47,21 +47,26 @@ Canvas road() {
     return canvas;
 }
 
+// Dark under the truck: what shows between the cab and the box and at the
+// cab's rounded corners.
+const Rgba chassis = hexColor(0x23262c);
+
 // Top view of the truck facing up (+y on screen): cab first, then the box.
+// A 24-bit picture has no clear pixels and the sprite is drawn whole, so the
+// truck fills its picture edge to edge.
 Canvas truck() {
     Canvas canvas(64, 176);
     Pen pen = makePen(canvas, 1.0f, 0.0f, 0.0f, 2.0f, palette::ink);
-    box(pen.plain(), 0, 0, 64, 176, asphalt);
-    box(pen, 4, 50, 60, 173, hexColor(0xd8dde3), 4.0f);
+    box(pen, 0, 50, 64, 176, hexColor(0xd8dde3), 2.0f);
     for (int rib = 0; rib < 5; ++rib) {
-        float y = 68.0f + 22.0f * float(rib);
-        line(pen.plain(), {10, y}, {54, y}, 2.0f, hexColor(0xaab1ba));
+        float y = 70.0f + 22.0f * float(rib);
+        line(pen.plain(), {6, y}, {58, y}, 2.0f, hexColor(0xaab1ba));
     }
-    box(pen, 8, 6, 56, 48, hexColor(0xd63a2f), 8.0f);
-    box(pen, 12, 12, 52, 22, hexColor(0x23303c), 3.0f);
-    box(pen.plain(), 16, 28, 48, 42, hexColor(0xb02c23), 3.0f);
-    box(pen, 2, 16, 8, 22, hexColor(0x23303c));
-    box(pen, 56, 16, 62, 22, hexColor(0x23303c));
+    box(pen, 0, 0, 64, 48, hexColor(0xd63a2f), 8.0f);
+    box(pen, 8, 7, 56, 18, hexColor(0x23303c), 3.0f);
+    box(pen.plain(), 12, 26, 52, 42, hexColor(0xb02c23), 3.0f);
+    box(pen.plain(), 1, 16, 5, 22, hexColor(0x23303c));
+    box(pen.plain(), 59, 16, 63, 22, hexColor(0x23303c));
     return canvas;
 }
 
@@ -124,7 +129,7 @@ std::vector<std::uint8_t> whitePixels() {
 void writeExampleImages(DataOutput& out) {
     Canvas truckPicture = truck();
     out.bmp("data/truck.bmp", truckPicture.width, truckPicture.height,
-            canvasBgr(truckPicture, asphalt));
+            canvasBgr(truckPicture, chassis));
     Canvas barPicture = bar();
     out.bmp("data/paroi.bmp", barPicture.width, barPicture.height, canvasBgr(barPicture, asphalt));
     Canvas grassPicture = grass(128);

@@ -94,20 +94,23 @@ Canvas woodPicture() {
     });
 }
 
-// The sea floor: sand with green tufts.
-Canvas floorPicture() {
-    std::vector<Wave> dunes = {{1, 2, 0.2f, 0.5f}, {3, -1, 1.7f, 0.3f}, {-2, 5, 0.9f, 0.2f}};
+// Grass: the orbit prototype lays it on every tile of its disc and the
+// underwater game over a whole room floor (a seagrass meadow), so it carries
+// broad light and dark patches as well as blades.
+Canvas grassPicture() {
+    std::vector<Wave> patches = {{1, 2, 0.2f, 0.5f}, {3, -1, 1.7f, 0.3f}, {-2, 5, 0.9f, 0.2f}};
     return paint(64, [&](int x, int y, float u, float v) {
-        float s = waves(dunes, u, v) * 0.35f + 0.5f;
-        Rgba sand = mix(hexColor(0xb59a62), hexColor(0xe3cf93), s);
-        float speck = hash(x, y, 4);
-        if (speck > 0.93f) {
-            return mix(sand, palette::leafDark, 0.7f);
+        float s = waves(patches, u, v) * 0.35f + 0.5f;
+        Rgba meadow = mix(hexColor(0x4f8a2c), hexColor(0x8cb846), s);
+        // Blades: short upright strokes, a column's hash shifting its run.
+        float blade = hash(x, (y + static_cast<int>(hash(x, 0, 6) * 4.0f)) / 4, 4);
+        if (blade > 0.86f) {
+            return mix(meadow, hexColor(0x2f5e1c), 0.6f);
         }
-        if (speck < 0.05f) {
-            return mix(sand, hexColor(0x6b5a3a), 0.5f);
+        if (blade < 0.1f) {
+            return mix(meadow, hexColor(0xc2dc78), 0.5f);
         }
-        return sand;
+        return meadow;
     });
 }
 
@@ -160,9 +163,19 @@ Canvas seaweedPicture() {
     return canvas;
 }
 
+// A key's picture covers the whole of it: the level wraps it round a block,
+// which must stand out from the green sea floor from across a room, and
+// linear filtering without mipmaps loses thin lines from a distance. So the
+// block glows pale in the key's colour, with the key itself drawn across it.
 Canvas keyPicture(const Rgba& body, const Rgba& dark, int bowStyle) {
     Canvas canvas(64, 64);
-    Pen pen = makePen(canvas, 0.72f, 13.0f, 33.0f, 1.5f, palette::ink);
+    Pen frame = makePen(canvas, 1.0f, 0.0f, 0.0f, 3.0f, dark);
+    box(frame, 0.0f, 0.0f, 64.0f, 64.0f,
+        frame.radial(mix(body, palette::white, 0.75f), mix(body, palette::white, 0.35f),
+                     {32.0f, 32.0f}, 40.0f));
+    // The key's middle, 22.5 units along it from the bow, on the centre.
+    Pen pen = makePen(canvas, 0.8f, 32.0f - 12.7f, 32.0f + 12.7f, 1.5f, palette::ink)
+                  .rotated(-45.0f, {0.0f, 0.0f});
     keyShape(pen, body, dark, bowStyle);
     return canvas;
 }
@@ -205,7 +218,7 @@ void writeSarn2016Images(DataOutput& out) {
     out.bmp("data/wall.bmp", wall.width, wall.height, canvasBgrStraight(wall));
     Canvas wood = woodPicture();
     out.bmp("data/wood.bmp", wood.width, wood.height, canvasBgrStraight(wood));
-    out.png("data/grass.png", floorPicture());
+    out.png("data/grass.png", grassPicture());
     out.png("data/seaweed.png", seaweedPicture());
     out.png("data/cliff.png", cliffPicture());
     out.png("data/redkey.png", keyPicture(hexColor(0xe5393b), hexColor(0x7a1517), 0));

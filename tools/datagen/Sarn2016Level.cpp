@@ -548,10 +548,10 @@ std::string levelJson(const std::vector<std::string>& rooms) {
         {"leverBase", wall, "data/wall.bmp", {0.6, 0.6, 0.6}},
         {"leverArm", "data/meshes/display/tallWall.json", "data/wood.bmp", {0.15, 0.15, 2.0 / 3.0}},
         {"kelp", "data/meshes/display/seaweed.json", "data/seaweed.png", {2, 2, 1.5}},
-        {"redKey", wall, "data/redkey.png", {0.6, 0.6, 0.6}},
-        {"greenKey", wall, "data/greenkey.png", {0.6, 0.6, 0.6}},
-        {"blueKey", wall, "data/bluekey.png", {0.6, 0.6, 0.6}},
-        {"goldKey", wall, "data/goldkey.png", {0.6, 0.6, 0.6}},
+        {"redKey", wall, "data/redkey.png", {1, 1, 1}},
+        {"greenKey", wall, "data/greenkey.png", {1, 1, 1}},
+        {"blueKey", wall, "data/bluekey.png", {1, 1, 1}},
+        {"goldKey", wall, "data/goldkey.png", {1, 1, 1}},
     };
     rapidjson::StringBuffer buffer;
     JsonWriter w(buffer);
