@@ -2,8 +2,8 @@
 # The underwater game Sarn2016 as a player meets it, under Wine on an X
 # display: the level loads from the repository's data; the first frame shows
 # the room under water (blue water, a picture with depth, not one flat
-# colour); Space and an arrow held swim and turn (the screen changes, the
-# seaweed comes into view); Escape pauses (the picture stands); closing the window ends
+# colour); Space and an arrow held swim and turn (the screen changes);
+# seaweed shows; Escape pauses (the picture stands); closing the window ends
 # the driver with exit code 0.
 #   sarn2016_e2e.sh sarn2016_driver.exe output-dir
 # Screenshots are kept in output-dir.
@@ -47,11 +47,15 @@ if start_game sarn2016 "$driver"; then
   hold 1.5 space Left
   shot swum
   differs room swum || fail "Space and Left did not move the scene"
-  # Turned away from the start wall, the seaweed comes into view.
   # Seaweed is drawn untinted, far greener than the grass of the floor and
-  # walls, which the water tints.
-  weed=$(count_where swum "g>1.8*r && g>1.6*b && g>0.15")
-  [[ ${weed:-0} -gt 1500 ]] || fail "no seaweed on screen ($weed pixels)"
+  # walls, which the water tints. It is placed anew from the clock each game,
+  # so which of the two views holds most of it varies: count the better one.
+  weed=0
+  for view in room swum; do
+    n=$(count_where $view "g>1.8*r && g>1.6*b && g>0.15")
+    [[ ${n:-0} -gt $weed ]] && weed=$n
+  done
+  [[ $weed -gt 1500 ]] || fail "no seaweed on screen ($weed pixels)"
 
   press Escape
   shot paused-1
