@@ -136,6 +136,8 @@ private:
     bool reverseCombination(unsigned int index, unsigned int& currentObject);
     void hideInSpawner(unsigned int index, ObjectType* spawner);
     bool ableToSpawn(const RoomObject& object);
+    bool releasesWhenClicked(ObjectType* spawner);
+    bool takenWhenClicked(ObjectType* type);
     // Free spots from first on, wrapping; -1 when there is none.
     int freeSpot(int first);
     int freeSpawnerSpot(int first);

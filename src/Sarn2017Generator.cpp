@@ -33,6 +33,31 @@ bool Sarn2017::ableToSpawn(const RoomObject& object) {
     return object.objectToSpawn || canSpawnObjectRecursively(object.type);
 }
 
+// The type that clicking an object of this type over and over leaves it as,
+// or null when the clicks turn it round for ever.
+static Sarn2017::ObjectType* lastOfClickChain(Sarn2017::ObjectType* type, unsigned int typeCount) {
+    for (unsigned int steps = 0; steps <= typeCount; ++steps) {
+        if (!type->turnIntoOnInteract)
+            return type;
+        type = type->turnIntoOnInteract;
+    }
+    return nullptr;
+}
+
+// A click turns an object before it releases what it hides, so a spawner
+// releases only if the type its clicks end on can spawn.
+bool Sarn2017::releasesWhenClicked(ObjectType* spawner) {
+    ObjectType* last = lastOfClickChain(spawner, objectTypeCount);
+    return last && last->canSpawnObject;
+}
+
+// Whether clicks end by taking an object of this type into the inventory,
+// with whatever it hides (or turn it round for ever).
+bool Sarn2017::takenWhenClicked(ObjectType* type) {
+    ObjectType* last = lastOfClickChain(type, objectTypeCount);
+    return !last || (last->takeable && !last->canSpawnObject);
+}
+
 int Sarn2017::freeSpot(int first) {
     for (int step = 0; step < 16; ++step) {
         int spot = (first + step) % 16;
@@ -82,6 +107,9 @@ bool Sarn2017::reverseCombination(unsigned int index, unsigned int& currentObjec
     for (unsigned int t = 0; t < objectTypeCount; ++t) {
         for (const Combination& combination : objectTypes[t].combinations) {
             if (combination.turnInto != object.type->name)
+                continue;
+            // What the object hides would go with it into the inventory.
+            if (object.objectToSpawn && takenWhenClicked(&objectTypes[t]))
                 continue;
             ObjectType* partner = findTypeFromName(combination.otherObject.c_str());
             int spot = freeSpot(int(randomBelow(16)));
@@ -152,7 +180,8 @@ void Sarn2017::reset() {
         bool hiding = !spawnerTypes.empty();
         if (hiding) {
             ObjectType* spawner = spawnerTypes[randomBelow(spawnerTypes.size())];
-            if (!ableToSpawn(roomObjects[currentObject])) {
+            if (!canSpawnObjectRecursively(roomObjects[currentObject].type) &&
+                releasesWhenClicked(spawner)) {
                 hideInSpawner(currentObject, spawner);
                 interactions += 1;
                 continue;
@@ -163,9 +192,12 @@ void Sarn2017::reset() {
             RoomObject& earlier = roomObjects[k];
             bool finishes = earlier.type->finishLevelOnInteract;
             if (hiding && !ableToSpawn(earlier) && !finishes && earlier.type->takeable) {
-                hideInSpawner(k, spawnerTypes[randomBelow(spawnerTypes.size())]);
-                interactions += 1;
-                break;
+                ObjectType* spawner = spawnerTypes[randomBelow(spawnerTypes.size())];
+                if (releasesWhenClicked(spawner)) {
+                    hideInSpawner(k, spawner);
+                    interactions += 1;
+                    break;
+                }
             }
             // Only a type that leads to a container is worked back from; a
             // holder of another type is left as it is.

@@ -10,10 +10,9 @@
 #include "Sarn2017.h"
 
 // A catalogue that invites losing a hidden object: a takeable key combines
-// with a crowbar into a wooden crate, so the generator can turn a crate that
-// hides something back into a key, which it must then never hide again. A
-// rusty key and an oil can make a key, but a key that hides something is no
-// container the generator works back from.
+// with a crowbar into a wooden crate, so the generator could turn a crate
+// that hides something back into a key, which a click would take with what
+// it hides. A rusty key and an oil can make a key.
 extern const char* const keyHolderCatalogue;
 
 // A game over the shipped data, drawn by the recording back end, with the

@@ -182,11 +182,22 @@ TEST_F(Generator, EarlierSpawnerIsTurnedThenCombinedBack) {
 }
 
 TEST_F(Generator, HolderOfAnotherTypeIsLeftAlone) {
-    // The key takes over the crate that hides the door; when the generator
-    // later works on earlier objects it must not put the key in a spawner,
-    // which would lose the door, nor work it back into a rusty key, as a key
-    // is no container.
-    ASSERT_TRUE(useCatalogue(keyHolderCatalogue)) << loadErrors;
+    // A click sticks this key in place, so it may take over the crate that
+    // hides the door; when the generator later works on earlier objects it
+    // must not put the key in a spawner, which would lose the door, nor work
+    // it back into a rusty key, as a key is no container.
+    ASSERT_TRUE(useCatalogue(R"({"objectsList": {"objects": [
+        {"name": "open_door", "takeable": false, "finishLevelOnInteract": true},
+        {"name": "wooden_crate", "takeable": false, "canSpawnObject": true},
+        {"name": "sack", "takeable": false, "canSpawnObject": true},
+        {"name": "key", "turnIntoOnInteract": "stuck_key", "combinations": [
+            {"combineWith": "crowbar", "turnInto": "wooden_crate", "destroy": true}]},
+        {"name": "crowbar"},
+        {"name": "rusty_key", "combinations": [
+            {"combineWith": "oil_can", "turnInto": "key", "destroy": true}]},
+        {"name": "oil_can"},
+        {"name": "stuck_key", "takeable": false}]}})"))
+        << loadErrors;
     generate(5, {0, 0, 0, 1, 1, 2, 0});
     expectRoom({{"key", 0, "open_door"}, {"sack", 2, "crowbar"}});
     EXPECT_EQ(randomLeft(), 0);
