@@ -118,7 +118,8 @@ TEST_F(Solver, SeesDeadEnds) {
 
 // Spawners that a click turns before they release: a crate whose lid nails
 // shut, and a sack and a cloth that turn into each other for ever; beside them
-// a closed chest that opens onto a spawner, which does release.
+// a closed chest that opens onto a spawner, which does release. The rusty key
+// stays an earlier takeable object that later passes hide.
 const char* const turningSpawners = R"({"objectsList": {"objects": [
     {"name": "open_door", "takeable": false, "finishLevelOnInteract": true},
     {"name": "locked_door", "takeable": false, "combinations": [
@@ -131,7 +132,10 @@ const char* const turningSpawners = R"({"objectsList": {"objects": [
     {"name": "closed_chest", "takeable": false, "canSpawnObject": true,
      "turnIntoOnInteract": "treasure_chest"},
     {"name": "treasure_chest", "takeable": false, "canSpawnObject": true},
-    {"name": "key"}]}})";
+    {"name": "key"},
+    {"name": "rusty_key", "combinations": [
+        {"combineWith": "oil_can", "turnInto": "key", "destroy": true}]},
+    {"name": "oil_can"}]}})";
 
 // Catalogues that invite losing a hidden object (a takeable key that
 // combines into a crate, spawners that turn first) still make levels with no
