@@ -354,6 +354,11 @@ TEST_F(Sarn2016LevelTest, OptionalKeysGetDefinedValues) {
     // The tree of the lever and of the trigger: one copy each.
     EXPECT_EQ(2u, r.codesCount);
     EXPECT_NE(r.levers[0].effect, r.triggers[0].effect);
+    // Any other "end" is a lever not pulled, never a refused room.
+    ASSERT_TRUE(
+        load(writeLevel("endYes", levelA, replaced(a, R"("end":true)", R"("end":"yes")"), roomB)))
+        << err;
+    EXPECT_FALSE(room("a.json").levers[0].mechanism.end);
 
     // An arrival off the playable area is the level's to choose: play holds
     // the swimmer inside the bounds from its next step.
