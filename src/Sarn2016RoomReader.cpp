@@ -192,8 +192,9 @@ public:
                 return false;
             if (!readPose(entry, mechanism.position, mechanism.orientation))
                 return fail(where + ": needs \"x\", \"y\", \"z\", \"ox\", \"oy\" and \"oz\"");
-            if (hasMember(entry, "end") && !getBool(entry, "end", mechanism.end))
-                return fail(where + ": \"end\" is not a bool");
+            // Our writer saves a pulled lever as "end": true; without it the arm
+            // would snap back beside the door it opened. Not a bool: not pulled.
+            getBool(entry, "end", mechanism.end);
             if (!readBox(entry, "interactionAABB", lever.interactionArea))
                 return fail(where + ": needs an \"interactionAABB\" box");
             ++room.leverCount;

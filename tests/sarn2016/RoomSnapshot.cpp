@@ -87,7 +87,8 @@ std::string roomSnapshot(const Sarn2016& game, const Room& room) {
         const Sarn2016::Sarn2016Displayable& d = room.staticObjects[i];
         o.v(d.transform.position);
         o.q(d.transform.orientation);
-        s << d.object << ' ' << d.texture << '\n';
+        s << (d.object ? d.object - game.displayables : -1) << ' '
+          << (d.texture ? d.texture - game.textures : -1) << '\n';
     }
     for (unsigned int i = 0; i < room.doorCount; ++i) {
         const Sarn2016::Door& d = room.doors[i];

@@ -184,6 +184,16 @@ TEST_F(Sarn2016LevelTest, ShippedLevelLoadsAsAuthored) {
         }
     }
 
+    // Displayables scaled as listed, each axis its own (the gate is 3 x 0.25 x 5).
+    rapidjson::Document level;
+    ASSERT_TRUE(parseJsonFile(shippedLevel, level));
+    for (const rapidjson::Value& d : level["level"]["displayables"].GetArray()) {
+        const Vector3D& scale = game->displayablesDB.at(d["name"].GetString())->scale();
+        EXPECT_EQ(d["scaleX"].GetFloat(), scale.x) << d["name"].GetString();
+        EXPECT_EQ(d["scaleY"].GetFloat(), scale.y) << d["name"].GetString();
+        EXPECT_EQ(d["scaleZ"].GetFloat(), scale.z) << d["name"].GetString();
+    }
+
     // Models by sorted path, each read once, shared by displayables.
     ASSERT_EQ(4u, game->modelCount);
     EXPECT_EQ(&game->models[3], game->modelsDB.at("data/meshes/display/wall.json"));
@@ -272,6 +282,13 @@ TEST_F(Sarn2016LevelTest, RefusedFilesAreReportedAndLeaveAnEmptyLevel) {
     const std::string door =
         roomA.substr(roomA.find("{\"mechanismId\""),
                      roomA.find("}],\n \"mechanisms\"") - roomA.find("{\"mechanismId\"") + 1);
+    // A room of three doors whose trigger starts door i.
+    auto startingDoor = [&](const char* i) {
+        return replaced(replaced(roomA, door, door + "," + door + "," + door),
+                        R"({"func":"toggleDoor","params":{"room":"b.json","doorIndex":0}})",
+                        std::string(R"({"func":"launchToggleDoor","params":{"doorIndex":)") + i +
+                            "}}");
+    };
     const Case cases[] = {
         {"missing", levelA, roomA, roomB, "cannot open"},
         {"malformed", levelA, roomA.substr(0, 40), roomB, "JSON error"},
@@ -306,6 +323,7 @@ TEST_F(Sarn2016LevelTest, RefusedFilesAreReportedAndLeaveAnEmptyLevel) {
         {"deep", levelA, roomA,
          replaced(roomB, R"("objectGroups":[])", "\"objectGroups\":[" + deep + "]"),
          "nested too deep"},
+        {"pastDoors", levelA, startingDoor("3"), roomB, "\"doorIndex\" must be"},
         {"fourDoors", levelA, replaced(roomA, door, door + "," + door + "," + door + "," + door),
          roomB, "more than 3 doors"},
         {"nodes", levelA,
@@ -329,6 +347,8 @@ TEST_F(Sarn2016LevelTest, RefusedFilesAreReportedAndLeaveAnEmptyLevel) {
         EXPECT_NE(std::string::npos, err.find(c.name)) << err; // the file is named
         EXPECT_TRUE(emptyLevel(*game));
     }
+    ASSERT_TRUE(load(writeLevel("lastDoor", levelA, startingDoor("2"), roomB))) << err;
+    EXPECT_EQ(&room("a.json").doors[2], room("a.json").triggers[0].effect->funcData);
     EXPECT_TRUE(recorder().faults().empty()) << recorder().dump();
 }
 
@@ -354,6 +374,11 @@ TEST_F(Sarn2016LevelTest, OptionalKeysGetDefinedValues) {
     // The tree of the lever and of the trigger: one copy each.
     EXPECT_EQ(2u, r.codesCount);
     EXPECT_NE(r.levers[0].effect, r.triggers[0].effect);
+    // Any other "end" is a lever not pulled, never a refused room.
+    ASSERT_TRUE(
+        load(writeLevel("endYes", levelA, replaced(a, R"("end":true)", R"("end":"yes")"), roomB)))
+        << err;
+    EXPECT_FALSE(room("a.json").levers[0].mechanism.end);
 
     // An arrival off the playable area is the level's to choose: play holds
     // the swimmer inside the bounds from its next step.

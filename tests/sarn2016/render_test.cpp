@@ -54,24 +54,6 @@ TEST(Sarn2016Camera, EyeLooksBackOneThirdOfASecond) {
     }
 }
 
-TEST(Sarn2016Camera, PathsInterpolateAndEndOnTheChaseCamera) {
-    Sarn2016::CameraPath path;
-    path.duration = 2.0f;
-    path.waypoints = {{Vector3D(0, 0, 0), Vector3D(0, 10, 0), Vector3D(0, 0, 1), 0.0f},
-                      {Vector3D(10, 0, 0), Vector3D(10, 10, 0), Vector3D(1, 0, 0), 1.0f}};
-    Vector3D eye, target, up;
-    path.timeFromStart = 0.5f;
-    ASSERT_TRUE(cameraPathPose(path, eye, target, up));
-    EXPECT_FLOAT_EQ(2.5f, eye.x);
-    EXPECT_FLOAT_EQ(2.5f, target.x);
-    EXPECT_FLOAT_EQ(0.75f, up.z);
-    path.timeFromStart = 2.0f; // r = 1: no waypoint ahead
-    EXPECT_FALSE(cameraPathPose(path, eye, target, up));
-    path.waypoints.clear();
-    path.timeFromStart = 0.0f;
-    EXPECT_FALSE(cameraPathPose(path, eye, target, up));
-}
-
 // The shipped game drawn on the recording back end.
 class Sarn2016RenderTest : public testing::Test {
 public:
@@ -160,6 +142,41 @@ TEST_F(Sarn2016RenderTest, RefractionFramesRunInPairsAndFadesOnlyWhileTransiting
     game->render();
     ASSERT_EQ(1u, ratios().size());
     EXPECT_FLOAT_EQ(0.5f, ratios()[0].values[0]);
+}
+
+// A path of uneven segments (ratios 0, 0.2, 1) blends eye, target and up
+// within the segment it is in; with no waypoint ahead the chase camera stays.
+TEST_F(Sarn2016RenderTest, CameraPathBlendsWithinItsSegment) {
+    Sarn2016::CameraPath path;
+    path.duration = 2.0f;
+    Vector3D up(0, 0, 1);
+    path.waypoints = {{Vector3D(0, 0, 0), Vector3D(0, 10, 0), up, 0.0f},
+                      {Vector3D(10, 0, 0), Vector3D(10, 10, 0), up, 0.2f},
+                      {Vector3D(10, 20, -4), Vector3D(10, 40, -12), Vector3D(2, 0, 1), 1.0f}};
+    ASSERT_TRUE(g_launchCameraPath(game.get(), &path));
+    path.timeFromStart = 1.2f - 1.0f / 60.0f; // r = 0.6 after the frame's step
+    drawFrame();
+    ASSERT_EQ(&path, game->currentCameraPath);
+    // Half way through the second segment: eye (10, 10, -2), target (10, 25, -6).
+    const Vector3D& eye = game->cameraPosition;
+    EXPECT_NEAR(10.0f, eye.x, 1e-4f);
+    EXPECT_NEAR(10.0f, eye.y, 1e-4f);
+    EXPECT_NEAR(-2.0f, eye.z, 1e-4f);
+    Vector3D look(0, 15, -4);
+    look.normalize();
+    EXPECT_LT(angle(look, game->monde.getForward()), 0.1f);
+    Vector3D blended(1, 0, 1); // half way from (0, 0, 1) to (2, 0, 1), square to the view
+    Vector3D square = blended - look * Vector3D::dotProduct(blended, look);
+    square.normalize();
+    EXPECT_LT(angle(square, game->monde.getUp()), 0.1f);
+
+    Vector3D e, target;
+    path.timeFromStart = 2.0f; // r = 1
+    EXPECT_FALSE(cameraPathPose(path, e, target, up));
+    path.waypoints.clear();
+    path.timeFromStart = 0.0f;
+    EXPECT_FALSE(cameraPathPose(path, e, target, up));
+    EXPECT_TRUE(recorder().faults().empty()) << recorder().faults()[0];
 }
 
 // The camera that render builds, over played frames: it settles on the
