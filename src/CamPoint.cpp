@@ -312,7 +312,9 @@ float CamPoint::cubicVit(CamPoint& point) {
     float s0 = point.vit[point.keyIndex(k - 2)][1];
     float s1 = point.vit[point.keyIndex(k - 1)][1];
     float s2 = point.vit[k][1];
-    float s3 = point.vit[point.keyIndex(k + 1)][1];
+    // The key after as the table holds it: zero after the last loaded key,
+    // and past the table's end.
+    float s3 = k + 1 < CamPoint::maxRows ? point.vit[k + 1][1] : 0.0f;
     float t = point.keyFraction();
     float t2 = t * t;
     float a = s3 - s2 - s0 + s1;

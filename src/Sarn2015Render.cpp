@@ -8,9 +8,9 @@
 
 namespace {
 
-// The orbit never shrinks below this radius, so the eye never reaches the
-// point it looks at, whatever terrainRay is.
-const float minimumOrbitRadius = 1.0f;
+// A flat radius of 0 would put the eye on the point it looks at; a hair's
+// breadth keeps the view looking where the orbit angles say.
+const float smallestOrbitRadius = 1e-6f;
 // Half the tile grid: tiles stand on whole coordinates from -40 to 39.
 const int gridHalf = 40;
 
@@ -34,7 +34,7 @@ void Sarn2015::render() {
     else
         monde.orthographicProjection(-26, 26, -ySpan, ySpan, 1, 1000);
 
-    float orbit = std::max(terrainRay, minimumOrbitRadius) * 3.0f;
+    float orbit = std::max(terrainRay, smallestOrbitRadius) * 3.0f;
     screen = Vector3D(std::sin(angleScreen.x) * orbit, -std::cos(angleScreen.x) * orbit,
                       -std::sin(angleScreen.y) * orbit);
     monde.lookAt(screen.x, screen.y, screen.z, 0, 0, 0, 0, 0, 10);

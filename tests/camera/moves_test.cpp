@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 
 TEST(CamPointMoves, TranslateSnapsOntoItsTargetAndZeroLengthMovesFinish) {
     CameraPathTrack track;
@@ -154,8 +155,18 @@ TEST(CamPointSpeeds, EachKeyKindBlendsTowardsItsKey) {
     // Keys at the same time: the later key's speed.
     point.vitStep = 5;
     EXPECT_EQ(point.speed(), 9.0f);
-    point.nbOpVit[5] = 3; // a cubic at the last key clamps its neighbours
-    EXPECT_EQ(point.speed(), 9.0f);
+    // A cubic on the last loaded key bends towards the zero row after it:
+    // through 6, 8, 9, 0, half way gives 9.875 (8.75 were the last key held).
+    point.nbOpVit[5] = 3;
+    point.vit[5][0] = 10.0f;
+    point.temps = 9.0f;
+    EXPECT_FLOAT_EQ(point.speed(), 9.875f);
+    // The same keys closing a full table: the row past its end counts as zero.
+    std::memcpy(point.vit[12], point.vit[3], 3 * sizeof point.vit[0]);
+    point.nbOpVit[14] = 3;
+    point.nbVit = CamPoint::maxRows;
+    point.vitStep = CamPoint::maxRows - 1;
+    EXPECT_FLOAT_EQ(point.speed(), 9.875f);
 }
 
 TEST(CamPointSpeeds, LoopsSetTheClockBackAndTheDriverStepsPastTheTarget) {

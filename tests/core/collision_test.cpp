@@ -100,7 +100,10 @@ TEST(FlatCollision, SegmentsAreCrossedButNotTouched) {
     // a horizontal path now crosses it, the vertical one runs along it.
     EXPECT_TRUE(o.pointThroughCollideMesh(-1, 0.5f, 1, 0.5f, 90));
     EXPECT_FALSE(o.pointThroughCollideMesh(0.5f, -1, 0.5f, 1, 90));
-    // An oblique segment against a vertical one.
+    // A slanted path over the gap between them crosses their line, not them.
+    EXPECT_FALSE(o.pointThroughCollideMesh(-1, 1.4f, 1, 1.6f, 90));
+    // An oblique segment against vertical and oblique paths: crossing its
+    // line beyond either end is no hit.
     Collider oblique(R"({"collider": {"vertices": [{"x": 0, "y": 0}, {"x": 2, "y": 2}],
       "indices": [{"a": 1, "b": 0}]}})",
                      "oblique.json");
@@ -108,6 +111,9 @@ TEST(FlatCollision, SegmentsAreCrossedButNotTouched) {
     EXPECT_TRUE(o.pointThroughCollideMesh(1, 0, 1, 3, 0));
     EXPECT_TRUE(o.pointThroughCollideMesh(0, 2, 2, 0, 0));
     EXPECT_FALSE(o.pointThroughCollideMesh(3, 0, 3, 3, 0));
+    EXPECT_FALSE(o.pointThroughCollideMesh(4, 2, 2, 4, 0));            // beyond (2, 2)
+    EXPECT_FALSE(o.pointThroughCollideMesh(-2, 0, 0, -2, 0));          // beyond (0, 0)
+    EXPECT_TRUE(o.pointThroughCollideMesh(2.2f, 1.5f, 1.5f, 2.2f, 0)); // near (2, 2)
 }
 
 } // namespace

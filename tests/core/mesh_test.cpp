@@ -288,18 +288,20 @@ TEST_F(Mesh, RayFindsNearestHitOfThePlacedMesh) {
                                     quarter, &distance));
     EXPECT_NEAR(distance, 1, 1e-5);
 
-    // Two layers: the nearer one wins, whatever the triangle order.
-    Object3D layers;
-    for (float z : {-5.0f, -2.0f}) {
-        unsigned short base = static_cast<unsigned short>(layers.m_vertices.size() / 3);
-        layers.addPoint(0, 0, z);
-        layers.addPoint(4, 0, z);
-        layers.addPoint(0, 4, z);
-        layers.addIndice(base, base + 1, base + 2);
+    // Two layers: the nearer one wins, whether it is tried first or last.
+    for (int nearTriangle : {0, 1}) {
+        Object3D layers;
+        for (int k = 0; k < 2; ++k) {
+            float z = k == nearTriangle ? -2.0f : -5.0f;
+            layers.addPoint(0, 0, z);
+            layers.addPoint(4, 0, z);
+            layers.addPoint(0, 4, z);
+            layers.addIndice(3 * k, 3 * k + 1, 3 * k + 2);
+        }
+        EXPECT_TRUE(layers.rayThroughMesh(Vector3D(1, 1, 0), down, Vector3D(), Vector3D(1, 1, 1),
+                                          Quaternion(), &distance));
+        EXPECT_NEAR(distance, 2, 1e-5) << nearTriangle;
     }
-    EXPECT_TRUE(layers.rayThroughMesh(Vector3D(1, 1, 0), down, Vector3D(), Vector3D(1, 1, 1),
-                                      Quaternion(), &distance));
-    EXPECT_NEAR(distance, 2, 1e-5);
 }
 
 TEST_F(Mesh, GenBuffersHandsFullArraysAndReleasesOnce) {

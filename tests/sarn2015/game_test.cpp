@@ -86,15 +86,21 @@ TEST_F(Prototype, DrawsEveryTileInsideTheDiscFromAnOrbitingEye) {
     EXPECT_NEAR(game->screen.z, 0.0f, 1e-6);
 }
 
-TEST_F(Prototype, ViewAndPropsStayFiniteAtAZeroRadius) {
-    game->terrainRay = 0.0f;
+TEST_F(Prototype, TheEyeOrbitsAtThreeRadiiAndStaysFiniteAtZero) {
     game->angleScreen = Vector2D(0.3f, -0.4f);
-    recorder().reset();
-    game->render();
-    EXPECT_FALSE(recorder().sends("modelMat").empty());
-    EXPECT_TRUE(finiteSends("mvMat"));
-    EXPECT_TRUE(finiteSends("modelMat"));
-    EXPECT_TRUE(finiteSends("inverseModelMat"));
+    for (float radius : {0.4f, 0.0f}) {
+        game->terrainRay = radius;
+        recorder().reset();
+        game->render();
+        float orbit = radius * 3.0f;
+        EXPECT_NEAR(game->screen.x, std::sin(0.3f) * orbit, 1e-5f) << radius;
+        EXPECT_NEAR(game->screen.y, -std::cos(0.3f) * orbit, 1e-5f) << radius;
+        EXPECT_NEAR(game->screen.z, std::sin(0.4f) * orbit, 1e-5f) << radius;
+        EXPECT_FALSE(recorder().sends("modelMat").empty());
+        EXPECT_TRUE(finiteSends("mvMat")) << radius;
+        EXPECT_TRUE(finiteSends("modelMat"));
+        EXPECT_TRUE(finiteSends("inverseModelMat"));
+    }
 }
 
 TEST_F(Prototype, ResizeKeepsTheHalfHeightInFloatAndIgnoresZero) {
