@@ -220,8 +220,8 @@ TEST_F(Sarn2016RenderTest, ChaseCameraSettlesOnTheHeadingAndTrails) {
 }
 
 // The editor's selection lives in the room it was made in: a door swum
-// through with the button let go in the fade, or a restart in the middle of a
-// drag, leaves no handles and no drag behind.
+// through with the button let go in the fade, a restart in the middle of a
+// drag or after a click leave no handles and no drag behind.
 TEST_F(Sarn2016RenderTest, EditorSelectionEndsWithItsRoom) {
     game->tutoTime = game->tutoTotalTime;
     Editor& editor = *game->editor;
@@ -250,11 +250,10 @@ TEST_F(Sarn2016RenderTest, EditorSelectionEndsWithItsRoom) {
         return binds > 0;
     };
     const Vector2D water(640, 715); // straight up: nothing to hit
-    // Clicks the first static object in view, presses the handles of what was
-    // hit and drags a little; the button stays down. A point 0.2 into every
-    // shipped object from its origin lies in the centre handle too.
+    // Clicks the first static object in view. A point 0.2 into every shipped
+    // object from its origin lies in the centre handle too.
     Vector2D at;
-    auto grab = [&] {
+    auto select = [&] {
         mouse(false, water);
         bool seen = false;
         for (unsigned int i = 0; i < game->currentRoom->staticObjectCount && !seen; ++i) {
@@ -266,6 +265,11 @@ TEST_F(Sarn2016RenderTest, EditorSelectionEndsWithItsRoom) {
         mouse(false, at);
         ASSERT_NE(nullptr, editor.selectedObject);
         EXPECT_TRUE(handlesDrawn());
+    };
+    // Presses the handles of what was selected and drags a little; the button
+    // stays down.
+    auto grab = [&] {
+        select();
         const Vector3D before = editor.selectedObject->position(); // maybe one in front
         ASSERT_TRUE(pixelOf(game->monde, before + Vector3D(0.2f, 0.2f, 0.2f), at));
         mouse(true, at);
@@ -298,6 +302,16 @@ TEST_F(Sarn2016RenderTest, EditorSelectionEndsWithItsRoom) {
     mouse(false, water);
     EXPECT_EQ(kelp, game->currentRoom);
     EXPECT_EQ(asLoaded, statics());
+    EXPECT_FALSE(handlesDrawn());
+
+    // Nor does a selection at rest, made with the camera back at the start.
+    game->swimmer.position = Vector3D(20, 20, -5);
+    for (int f = 0; f < 30; ++f)
+        mouse(false, water);
+    select();
+    holdOnly({Key::F4});
+    mouse(false, water);
+    holdOnly({});
     EXPECT_FALSE(handlesDrawn());
     EXPECT_TRUE(recorder().faults().empty()) << recorder().faults()[0];
 }
