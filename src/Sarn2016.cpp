@@ -200,6 +200,9 @@ bool Sarn2016::init() {
 
 void Sarn2016::reset() {
     loadLevel(levelFile);
+    if (editor != nullptr) { // its selection lay in the rooms just reloaded
+        editor->dropSelection();
+    }
     for (unsigned int i = 0; i < 8; ++i) {
         rooms[i].borderTopMeshSeed = 100 * (i + 1);
     }

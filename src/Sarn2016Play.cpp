@@ -63,6 +63,9 @@ void Sarn2016::prepare(float dt) {
                 swimmer.position.x = door->playerPosition.x;
                 swimmer.position.y = door->playerPosition.y;
                 currentRoom = door->room;
+                if (editor != nullptr) {
+                    editor->dropSelection();
+                }
                 updateTopBorderMesh();
                 updateBottomBorderMesh();
             }

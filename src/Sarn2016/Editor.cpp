@@ -56,6 +56,12 @@ void Editor::placeHandles() {
     }
 }
 
+void Editor::dropSelection() {
+    currentDrag = nullptr;
+    selectedObject = nullptr;
+    hoveredObject = nullptr;
+}
+
 void Editor::update(World& world, Vector3D& cameraPosition, Sarn2016::Room* room) {
     if (!inputManager.mouseLeft()) {
         if (mouseLeft) {

@@ -43,6 +43,9 @@ public:
     void update(World& world, Vector3D& cameraPosition, Sarn2016::Room* room);
     // The selected object's handles, over everything drawn before.
     void render(World& world);
+    // Forgets the selection, the hovered object and a drag under way: they
+    // point into a room that is no longer shown, or was reloaded.
+    void dropSelection();
 
     Dragger* currentDrag = nullptr;
     Sarn2016::Sarn2016Displayable* selectedObject = nullptr;

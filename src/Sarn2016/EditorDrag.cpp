@@ -37,9 +37,9 @@ bool editorMouseRay(const World& world, float mx, float my, float screenWidth, f
     float inverted[16];
     inverse(inverted, world.projMat);
     mulVectorMatrix(&x, &y, &z, inverted);
-    viewRay = Vector3D(x, y, z);
     if (zDrag)
         x = 0.0f;
+    viewRay = Vector3D(x, y, z);
     float w = 0.0f;
     z = -1.0f;
     inverse(inverted, world.mvMat);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Input/PC/InputManager.h"
 #include "Recorder.h"
@@ -29,6 +30,10 @@ Vector3D normalised(Vector3D v) {
     float l = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
     return Vector3D(v.x / l, v.y / l, v.z / l);
 }
+
+const Vector3D empty(5, 5, -2);
+const Vector3D centreHandle(-0.25f, -0.25f, -1); // over the centre handle only
+const Vector3D zHandle(-0.75f, -0.75f, -0.5f);
 
 class Sarn2016EditorTest : public testing::Test {
 public:
@@ -58,6 +63,28 @@ public:
         editor->update(world, cameraPosition, room.get());
         out += testing::internal::GetCapturedStdout();
     }
+    // A point to press on the handle drawn in colour (r, g, b): on its top
+    // face, near the corner that faces the view's centre, which no other
+    // handle hides while the object lies towards -x, -y.
+    Vector3D onHandle(float r, float g, float b) {
+        std::size_t from = recorder().events().size();
+        editor->render(world);
+        const std::vector<RecordedEvent>& log = recorder().events();
+        std::vector<float> colour, mv;
+        for (std::size_t i = from; i < log.size(); ++i) {
+            if (log[i].name == "color")
+                colour = log[i].values;
+            else if (log[i].name == "mvMat")
+                mv = log[i].values;
+            else if (log[i].kind == RecordedEvent::draw &&
+                     colour == std::vector<float>{r, g, b, 1}) {
+                float s = mv[0]; // the view only moves back by 10
+                return Vector3D(mv[12] + 1.8f * s, mv[13] + 1.8f * s, mv[14] + 10 + 2 * s);
+            }
+        }
+        ADD_FAILURE() << "no handle drawn in " << r << " " << g << " " << b;
+        return empty;
+    }
     void click(Vector3D at) {
         frame(true, at);
         frame(false, at);
@@ -70,10 +97,6 @@ public:
     ObjectApp block;
     std::string out;
 };
-
-const Vector3D empty(5, 5, -2);
-const Vector3D centreHandle(-0.25f, -0.25f, -1); // over the centre handle only
-const Vector3D zHandle(-0.75f, -0.75f, -0.5f);
 
 } // namespace
 
@@ -154,16 +177,36 @@ TEST_F(Sarn2016EditorTest, ClickSelectsAndHandlesDrag) {
     click(empty);
     EXPECT_EQ(nullptr, editor->selectedObject);
 
-    // The centre handle drags at the object's depth, keeping the grab point.
+    // Each handle, found by its colour where it is drawn, drags along its own
+    // axes only, keeping the grab point. The mouse goes 0.6 across and 0.3 up
+    // at the pressed height: at the object's depth that is (10 - z) / (10 - h)
+    // times more.
     click(Vector3D(0, 0, 0));
-    frame(true, centreHandle);
-    EXPECT_EQ(&editor->draggers[Editor::DraggerAll], editor->currentDrag);
-    frame(true, Vector3D(centreHandle.x + 2, centreHandle.y + 1, centreHandle.z));
-    frame(false, empty);
-    // The mouse moved 2 and 1 at height -1: 12 / 11 of that at the object's.
-    EXPECT_NEAR(-1.0f + 24.0f / 11.0f, first.position().x, 1e-4f);
-    EXPECT_NEAR(-1.0f + 12.0f / 11.0f, first.position().y, 1e-4f);
-    EXPECT_EQ(-2.0f, first.position().z);
+    struct Handle {
+        float r, g, b;
+        bool x, y, z;
+    } const handles[] = {{1, 0, 1, true, true, false},
+                         {1, 0, 0, true, false, false},
+                         {0, 0, 1, false, true, false},
+                         {0, 1, 0, false, false, true}};
+    for (const Handle& h : handles) {
+        Vector3D at = onHandle(h.r, h.g, h.b), start = first.position();
+        frame(true, at);
+        ASSERT_NE(nullptr, editor->currentDrag) << h.r << h.g << h.b;
+        out.clear();
+        frame(true, Vector3D(at.x - 0.6f, at.y - 0.3f, at.z));
+        frame(false, empty);
+        Vector3D moved = first.position() - start;
+        float k = (10 - start.z) / (10 - at.z);
+        EXPECT_NEAR(h.x ? -0.6f * k : 0.0f, moved.x, 1e-4f) << h.r << h.g << h.b;
+        EXPECT_NEAR(h.y ? -0.3f * k : 0.0f, moved.y, 1e-4f) << h.r << h.g << h.b;
+        // z: the plane through the camera's side axis and the ray, met at the
+        // object's y, less that of the press, whose ray still had its x.
+        float dz = start.y * (at.z - 10) * (1 / (at.y - 0.3f) - 1 / at.y) + at.x * start.x / at.y;
+        EXPECT_NEAR(h.z ? dz : 0.0f, moved.z, 1e-3f) << h.r << h.g << h.b;
+        // A z drag drops the ray's x, the printed view ray's too.
+        EXPECT_EQ(h.z, out.find("View Ray: 0 ") != std::string::npos) << out;
+    }
     EXPECT_TRUE(same(twin.position(), Vector3D(-1, -1, -2)));
     EXPECT_EQ(&first, editor->selectedObject);
 }

@@ -5,13 +5,31 @@
 #include <string>
 #include <vector>
 
+#include "Input/PC/InputManager.h"
 #include "Recorder.h"
 #include "Sarn2016.h"
+#include "Sarn2016/Editor.h"
 #include "Sarn2016Camera.h"
 #include "ScriptedKeyboard.h"
 #include "ScriptedRandom.h"
 
 namespace {
+
+// The mouse pixel (y up from the bottom) over a world point in a 1280 x 720
+// view; false when the point is behind the camera or off the screen.
+bool pixelOf(const World& w, const Vector3D& p, Vector2D& pixel) {
+    const float in[4] = {p.x, p.y, p.z, 1.0f};
+    float eye[4] = {}, clip[4] = {};
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+            eye[r] += w.mvMat[4 * c + r] * in[c];
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+            clip[r] += w.projMat[4 * c + r] * eye[c];
+    pixel = Vector2D((clip[0] / clip[3] + 1.0f) * 640.0f, (clip[1] / clip[3] + 1.0f) * 360.0f);
+    return clip[3] > 0.0f && pixel.x > 0.0f && pixel.x < 1280.0f && pixel.y > 0.0f &&
+           pixel.y < 720.0f;
+}
 
 float angle(const Vector3D& a, const Vector3D& b) {
     return std::acos(std::fmin(1.0f, Vector3D::dotProduct(a, b))) / 0.017453292f;
@@ -61,6 +79,7 @@ public:
         recorder().reset();
         seedScriptedRandom(7);
         holdOnly({});
+        inputManager.mWritableMouseLeft = false;
         game = std::make_unique<Sarn2016>();
         ASSERT_TRUE(game->init());
         game->onResize(1280, 720);
@@ -214,6 +233,103 @@ TEST_F(Sarn2016RenderTest, ChaseCameraSettlesOnTheHeadingAndTrails) {
         left *= 0.9f;
         EXPECT_NEAR(left, angle(view(), heading()), 0.05f) << f;
     }
+    EXPECT_TRUE(recorder().faults().empty()) << recorder().faults()[0];
+}
+
+// The editor's selection lives in the room it was made in: a door swum
+// through with the button let go in the fade, a restart in the middle of a
+// drag or after a click leave no handles and no drag behind.
+TEST_F(Sarn2016RenderTest, EditorSelectionEndsWithItsRoom) {
+    game->tutoTime = game->tutoTotalTime;
+    Editor& editor = *game->editor;
+    Sarn2016::Room* kelp = game->currentRoom;
+    auto statics = [&] {
+        std::vector<float> out;
+        for (const Sarn2016::Room& room : game->rooms)
+            for (unsigned int i = 0; i < room.staticObjectCount; ++i) {
+                const Vector3D& p = room.staticObjects[i].transform.position;
+                out.insert(out.end(), {p.x, p.y, p.z});
+            }
+        return out;
+    };
+    const std::vector<float> asLoaded = statics();
+    auto mouse = [&](bool down, Vector2D at) {
+        inputManager.mWritableMouseLeft = down;
+        inputManager.mWritableMousePosition = at;
+        testing::internal::CaptureStdout();
+        drawFrame();
+        testing::internal::GetCapturedStdout();
+    };
+    auto handlesDrawn = [&] {
+        int binds = 0;
+        for (const RecordedEvent& e : drawn(RecordedEvent::shaderBind))
+            binds += e.shader == &editor.colorShader;
+        return binds > 0;
+    };
+    const Vector2D water(640, 715); // straight up: nothing to hit
+    // Clicks the first static object in view. A point 0.2 into every shipped
+    // object from its origin lies in the centre handle too.
+    Vector2D at;
+    auto select = [&] {
+        mouse(false, water);
+        bool seen = false;
+        for (unsigned int i = 0; i < game->currentRoom->staticObjectCount && !seen; ++i) {
+            Vector3D inside = game->currentRoom->staticObjects[i].position();
+            seen = pixelOf(game->monde, inside + Vector3D(0.2f, 0.2f, 0.2f), at);
+        }
+        ASSERT_TRUE(seen);
+        mouse(true, at);
+        mouse(false, at);
+        ASSERT_NE(nullptr, editor.selectedObject);
+        EXPECT_TRUE(handlesDrawn());
+    };
+    // Presses the handles of what was selected and drags a little; the button
+    // stays down.
+    auto grab = [&] {
+        select();
+        const Vector3D before = editor.selectedObject->position(); // maybe one in front
+        ASSERT_TRUE(pixelOf(game->monde, before + Vector3D(0.2f, 0.2f, 0.2f), at));
+        mouse(true, at);
+        ASSERT_NE(nullptr, editor.currentDrag);
+        at = Vector2D(at.x + 40, at.y + 25);
+        mouse(true, at);
+        Vector3D moved = editor.selectedObject->position() - before;
+        EXPECT_GT(Vector3D::dotProduct(moved, moved), 0.01f);
+    };
+
+    grab();
+    Sarn2016::Door& gate = kelp->doors[0];
+    gate.mechanism.end = true; // open without its key
+    game->swimmer.position.x = (gate.roomChangeArea.start.x + gate.roomChangeArea.end.x) / 2;
+    game->swimmer.position.y = (gate.roomChangeArea.start.y + gate.roomChangeArea.end.y) / 2;
+    mouse(true, at);
+    ASSERT_TRUE(kelp->transiting);
+    for (int f = 0; f < 60 && game->currentRoom == kelp; ++f)
+        mouse(false, water);
+    ASSERT_EQ(gate.room, game->currentRoom);
+    mouse(false, water);
+    EXPECT_FALSE(handlesDrawn());
+
+    // F4 with the button held: the drag does not go on in the reloaded rooms.
+    grab();
+    holdOnly({Key::F4});
+    mouse(true, Vector2D(at.x + 40, at.y + 25));
+    holdOnly({});
+    mouse(true, Vector2D(at.x + 80, at.y + 50));
+    mouse(false, water);
+    EXPECT_EQ(kelp, game->currentRoom);
+    EXPECT_EQ(asLoaded, statics());
+    EXPECT_FALSE(handlesDrawn());
+
+    // Nor does a selection at rest, made with the camera back at the start.
+    game->swimmer.position = Vector3D(20, 20, -5);
+    for (int f = 0; f < 30; ++f)
+        mouse(false, water);
+    select();
+    holdOnly({Key::F4});
+    mouse(false, water);
+    holdOnly({});
+    EXPECT_FALSE(handlesDrawn());
     EXPECT_TRUE(recorder().faults().empty()) << recorder().faults()[0];
 }
 
