@@ -53,6 +53,15 @@ void Texture::releaseFromGPU() {
     data->textureID = 0;
 }
 
+// Each unit holds its own texture, and glTexImage2D needs the texture bound.
+bool Texture::bindsPerUnit() {
+    return true;
+}
+
+bool Texture::uploadBinds() {
+    return true;
+}
+
 bool Texture::bindOnGPU(int index) {
     if (index != 0)
         glActiveTexture(GL_TEXTURE0 + index);

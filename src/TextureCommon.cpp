@@ -8,7 +8,7 @@
 
 Texture* Texture::bound = nullptr;
 
-// The unit Texture::bound is on: the same texture on another unit is a new bind.
+// The unit Texture::bound is on, where the back end binds per unit.
 static int boundUnit = 0;
 
 Texture::FileKind Texture::fileKindOf(const char* path) {
@@ -64,7 +64,7 @@ bool Texture::hasPixelsToUpload() const {
 }
 
 void Texture::bind(int index) {
-    if (bound == this && boundUnit == index)
+    if (bound == this && (!bindsPerUnit() || boundUnit == index))
         return;
     if (!bindOnGPU(index))
         return;
@@ -72,11 +72,15 @@ void Texture::bind(int index) {
     boundUnit = index;
 }
 
-// Whatever the upload binds or remakes, no later bind may be skipped on the
-// strength of what was bound before it.
+// No later bind may be skipped on the strength of what the upload replaced:
+// the texture bound before (where the upload binds the new one), or this
+// texture's old storage.
 void Texture::loadToGPU() {
     uploadToGPU();
-    bound = nullptr;
+    if (uploadBinds())
+        bound = nullptr;
+    else
+        forgetIfBound();
 }
 
 void Texture::unloadFromGPU() {

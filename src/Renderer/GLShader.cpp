@@ -106,7 +106,11 @@ void Shader::unbind() {
             glDisableVertexAttribArray(mInputs[i].location);
 }
 
+// glUniform writes into the current program, so only the bound shader takes a
+// send: another one's location would land in the bound program's uniforms.
 void Shader::writeUniform(const char*, int location, const float* v, unsigned int count) {
+    if (bound != this)
+        return;
     switch (count) {
     case 16:
         glUniformMatrix4fv(location, 1, GL_FALSE, v);

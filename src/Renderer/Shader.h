@@ -47,17 +47,16 @@ public:
     void bind();
     void unbind();
 
-    // Shared: a value reaches the back end only when this shader is bound
-    // and declares the name; anything else is dropped without a word.
+    // Shared: a value reaches the back end only when this shader declares the
+    // name; anything else is dropped without a word. Game code sends to
+    // Shader::bound: OpenGL drops a send to any other shader, Direct3D 12
+    // keeps it in that shader's constant block.
     void sendMatrix4x4(const char* name, float* m);
     void sendMatrix3x3(const char* name, float* m);
     void sendFloat(const char* name, float value);
     void sendVector2D(const char* name, Vector2D v);
     void sendVector3D(const char* name, Vector3D v);
     void sendVector4D(const char* name, float* v);
-    // The back end's part of a send: count floats for the uniform at location
-    // (16: a 4 x 4 matrix, 9: a 3 x 3 matrix, 1 to 4: a float or a vector).
-    void writeUniform(const char* name, int location, const float* values, unsigned int count);
 
     void bindVertexInput(int buffer);
     // One single renderer buffer (a handle of Renderer::createVertexBuffer and
@@ -71,13 +70,6 @@ public:
     void drawIndexed(int indexBuffer, int nbIndices);
     void drawIndexed(int nbIndices); // from the index buffer bound by the previous draw
 
-    // The shared part of setInput: copies both tables, names included, in
-    // place of earlier ones. Each back end passes its own input names.
-    void copyLayouts(const InputLayout* inputs, unsigned int inputsSize,
-                     const UniformLayout* uniforms, unsigned int uniformsSize);
-    // Frees both tables and their names; the destructors call it.
-    void freeLayouts();
-
     // Exact name comparison against the tables.
     bool inputExists(const char* name);
     bool uniformExists(const char* name);
@@ -89,4 +81,17 @@ public:
     InputLayout* mInputs = nullptr;
     unsigned int mUniformsSize = 0;
     UniformLayout* mUniforms = nullptr;
+
+private:
+    // The send family: count floats for name, when the table declares it.
+    void send(const char* name, const float* values, unsigned int count);
+    // The back end's part of a send: count floats for the uniform at location
+    // (16: a 4 x 4 matrix, 9: a 3 x 3 matrix, 1 to 4: a float or a vector).
+    void writeUniform(const char* name, int location, const float* values, unsigned int count);
+    // The shared part of setInput: copies both tables, names included, in
+    // place of earlier ones. Each back end passes its own input names.
+    void copyLayouts(const InputLayout* inputs, unsigned int inputsSize,
+                     const UniformLayout* uniforms, unsigned int uniformsSize);
+    // Frees both tables and their names; the destructors call it.
+    void freeLayouts();
 };

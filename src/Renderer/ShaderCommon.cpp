@@ -1,5 +1,5 @@
 // The parts of Shader that every back end shares: the shader-file reader, the
-// input and uniform tables and which sends reach the back end.
+// input and uniform tables and the name look-up of every send.
 #include "Renderer/Shader.h"
 
 #include <cstdio>
@@ -91,38 +91,34 @@ int Shader::findInputLocation(const char* name) {
     return input ? input->location : 0;
 }
 
-// A send writes into the current program, so only the bound shader takes one:
-// another shader's location would land in the bound one's uniforms.
-static void send(Shader* shader, const char* name, const float* values, unsigned int count) {
-    if (Shader::bound != shader)
-        return;
-    int location = shader->findUniformLocation(name);
+void Shader::send(const char* name, const float* values, unsigned int count) {
+    int location = findUniformLocation(name);
     if (location >= 0)
-        shader->writeUniform(name, location, values, count);
+        writeUniform(name, location, values, count);
 }
 
 void Shader::sendMatrix4x4(const char* name, float* m) {
-    send(this, name, m, 16);
+    send(name, m, 16);
 }
 
 void Shader::sendMatrix3x3(const char* name, float* m) {
-    send(this, name, m, 9);
+    send(name, m, 9);
 }
 
 void Shader::sendFloat(const char* name, float value) {
-    send(this, name, &value, 1);
+    send(name, &value, 1);
 }
 
 void Shader::sendVector2D(const char* name, Vector2D v) {
     const float values[2] = {v.x, v.y};
-    send(this, name, values, 2);
+    send(name, values, 2);
 }
 
 void Shader::sendVector3D(const char* name, Vector3D v) {
     const float values[3] = {v.x, v.y, v.z};
-    send(this, name, values, 3);
+    send(name, values, 3);
 }
 
 void Shader::sendVector4D(const char* name, float* v) {
-    send(this, name, v, 4);
+    send(name, v, 4);
 }

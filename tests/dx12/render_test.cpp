@@ -556,11 +556,13 @@ TEST(DX12Shader, TheRoomTransitionShaderFadesByRatio) {
     ASSERT_TRUE(fade.compile());
     Quad red = makeQuad(1, 0, 0);
     Shot shot = drawFrame([&] {
-        startDrawing(fade, whiteTexture());
+        // Sent while another shader is bound: kept in the fade's own block.
+        startDrawing(*basic, whiteTexture());
+        fade.sendFloat("ratio", 0.5f);
+        fade.bind();
+        drawSprite(fade, red, 200, 0, 100, 100);
         fade.sendFloat("ratio", 1.0f);
         drawSprite(fade, red, 0, 0, 100, 100);
-        fade.sendFloat("ratio", 0.5f);
-        drawSprite(fade, red, 200, 0, 100, 100);
     });
     EXPECT_PIXEL(shot, 50, 50, 255, 0, 0, 255);
     EXPECT_PIXEL(shot, 250, 50, 255, 127, 127, 128);
@@ -742,6 +744,22 @@ TEST(DX12Texture, NullPixelsUploadTheWhitePlaceholder) {
         drawSprite(*basic, tint, 0, 0, 100, 100);
     });
     EXPECT_PIXEL(shot, 50, 50, 51, 102, 153, 255);
+}
+
+// Bound before it has storage of its own, a texture draws with the white
+// placeholder; uploaded while still bound, its next bind must show its texels.
+TEST(DX12Texture, AnUploadOfTheBoundTextureReachesItsNextBind) {
+    REQUIRE_RENDERER();
+    Texture late;
+    Shot shot = drawFrame([&] {
+        startDrawing(*basic, late);
+        drawSprite(*basic, whiteQuad(), 0, 0, 100, 100);
+        fillTexture(late, 1, 1, {0, 255, 0, 255});
+        late.bind(0);
+        drawSprite(*basic, whiteQuad(), 200, 0, 100, 100);
+    });
+    EXPECT_PIXEL(shot, 50, 50, 255, 255, 255, 255);
+    EXPECT_PIXEL(shot, 250, 50, 0, 255, 0, 255);
 }
 
 TEST(DX12Texture, FilesKeepTheirOrientationAndChannels) {

@@ -16,6 +16,7 @@ void Recorder::reset() {
     indexBuffers.clear();
     lastVertexInput = lastIndexBuffer = Renderer::noBuffer;
     nextTextureID = 1;
+    openGLTextures = true;
     Shader::bound = nullptr;
     Texture::bound = nullptr;
 }

@@ -19,10 +19,14 @@
 //
 // Which sends and texture binds reach the back end is decided by the shared
 // code that every back end runs (ShaderCommon.cpp, TextureCommon.cpp), so the
-// log shows what the real back ends would get. Beyond that, behaviour follows
-// the OpenGL back end where a test can see it: Shader::bind unbinds the shader
-// bound before it; Renderer::init forgets Shader::bound; texture files go
-// through the real Image readers; destroying the bound shader forgets it.
+// log shows what the real back ends would get; texture binds follow OpenGL's
+// units unless a test asks for Direct3D 12's (openGLTextures). A send to a
+// shader that is not bound is logged and is a fault: OpenGL drops it and
+// Direct3D 12 keeps it, so game code must not rely on either. Beyond that,
+// behaviour follows the OpenGL back end where a test can see it: Shader::bind
+// unbinds the shader bound before it; Renderer::init forgets Shader::bound;
+// texture files go through the real Image readers; destroying the bound
+// shader forgets it.
 
 struct RecordedEvent {
     enum Kind {
@@ -127,7 +131,8 @@ public:
     unsigned int liveBuffers() const;
 
     // Misuse seen by the back end, one line each: unknown or released handles,
-    // a second release, a draw beyond its buffers or through an unbound shader.
+    // a second release, a draw beyond its buffers, a draw through or a send to
+    // a shader that is not bound.
     const std::vector<std::string>& faults() const { return faultLines; }
     // The log, one line per event, for failure messages.
     std::string dump() const;
@@ -145,6 +150,10 @@ public:
     unsigned int lastVertexInput = Renderer::noBuffer; // as GL's attribute state
     unsigned int lastIndexBuffer = Renderer::noBuffer; // as GL's element binding
     unsigned int nextTextureID = 1;
+    // The edition whose texture binding the recorded one stands for
+    // (Texture::bindsPerUnit, Texture::uploadBinds): OpenGL, unless a test sets
+    // it false for Direct3D 12; reset() sets it back.
+    bool openGLTextures = true;
 
 private:
     std::vector<RecordedEvent> log;

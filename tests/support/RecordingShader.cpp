@@ -64,10 +64,14 @@ void Shader::unbind() {
     record(this, RecordedEvent::shaderUnbind);
 }
 
+// Logged whether bound or not; a send to a shader that is not bound is a
+// fault, as the editions part ways there (OpenGL drops it, Direct3D 12 keeps it).
 void Shader::writeUniform(const char* name, int, const float* values, unsigned int count) {
     RecordedEvent& e = record(this, RecordedEvent::uniform);
     e.name = name;
     e.values.assign(values, values + count);
+    if (bound != this)
+        recorder().fault(std::string("send of ") + name + " to a shader that is not bound");
 }
 
 void Shader::bindVertexInput(int buffer) {

@@ -201,6 +201,8 @@ void Shader::bind() {
 
 void Shader::unbind() {}
 
+// Into this shader's own block, bound or not: it stays there for its next
+// draws, whenever the shader is bound again.
 void Shader::writeUniform(const char*, int location, const float* values, unsigned int count) {
     if (count == 9)
         writeMatrix3x3(data->constants, location, values);

@@ -70,8 +70,19 @@ void Texture::releaseFromGPU() {
     }
 }
 
+// One texture table whatever the unit, and an upload goes through the upload
+// list without touching what the draw list has bound.
+bool Texture::bindsPerUnit() {
+    return false;
+}
+
+bool Texture::uploadBinds() {
+    return false;
+}
+
 // Binds on root table 0; the unit is not used (t1 is never filled). Nothing
-// is bound outside a frame or without a shader.
+// is bound outside a frame or without a shader. A texture without storage of
+// its own is drawn with the placeholder until its upload.
 bool Texture::bindOnGPU(int) {
     Renderer::PlatformData& r = dx12();
     if (!Shader::bound || !r.recording)
