@@ -134,7 +134,7 @@ private:
     // Generator steps on roomObjects[index]; true when the step applied.
     bool reverseTurn(unsigned int index);
     bool reverseCombination(unsigned int index, unsigned int& currentObject);
-    void hideInSpawner(unsigned int index, ObjectType* spawner);
+    bool hideInSpawner(unsigned int index, ObjectType* spawner);
     bool ableToSpawn(const RoomObject& object);
     bool releasesWhenClicked(ObjectType* spawner);
     bool takenWhenClicked(ObjectType* type);

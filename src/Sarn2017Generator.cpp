@@ -126,11 +126,14 @@ bool Sarn2017::reverseCombination(unsigned int index, unsigned int& currentObjec
 }
 
 // Steps C and D1: the object is put inside a spawner on a spot whose spot + 4
-// stays free for the release. Its former spot stays marked.
-void Sarn2017::hideInSpawner(unsigned int index, ObjectType* spawner) {
+// stays free for the release. Its former spot stays marked. False, with
+// nothing drawn or changed, for a spawner whose clicks would never release it.
+bool Sarn2017::hideInSpawner(unsigned int index, ObjectType* spawner) {
+    if (!releasesWhenClicked(spawner))
+        return false;
     int spot = freeSpawnerSpot(int(randomBelow(12)));
     if (spot < 0)
-        return; // cannot happen: a pass starts only with a free pair
+        return false; // cannot happen: a pass starts only with a free pair
     RoomObject& object = roomObjects[index];
     object.objectToSpawn = object.type;
     object.type = spawner;
@@ -139,6 +142,7 @@ void Sarn2017::hideInSpawner(unsigned int index, ObjectType* spawner) {
     occupiedPositions[spot] = true;
     occupiedPositions[spot + 4] = true;
     std::printf("Objet ajoute: %s\n", spawner->name.c_str());
+    return true;
 }
 
 void Sarn2017::reset() {
@@ -181,8 +185,7 @@ void Sarn2017::reset() {
         if (hiding) {
             ObjectType* spawner = spawnerTypes[randomBelow(spawnerTypes.size())];
             if (!canSpawnObjectRecursively(roomObjects[currentObject].type) &&
-                releasesWhenClicked(spawner)) {
-                hideInSpawner(currentObject, spawner);
+                hideInSpawner(currentObject, spawner)) {
                 interactions += 1;
                 continue;
             }
@@ -191,13 +194,10 @@ void Sarn2017::reset() {
         for (unsigned int k = 0; k < currentObject; ++k) {
             RoomObject& earlier = roomObjects[k];
             bool finishes = earlier.type->finishLevelOnInteract;
-            if (hiding && !ableToSpawn(earlier) && !finishes && earlier.type->takeable) {
-                ObjectType* spawner = spawnerTypes[randomBelow(spawnerTypes.size())];
-                if (releasesWhenClicked(spawner)) {
-                    hideInSpawner(k, spawner);
-                    interactions += 1;
-                    break;
-                }
+            if (hiding && !ableToSpawn(earlier) && !finishes && earlier.type->takeable &&
+                hideInSpawner(k, spawnerTypes[randomBelow(spawnerTypes.size())])) {
+                interactions += 1;
+                break;
             }
             // Only a type that leads to a container is worked back from; a
             // holder of another type is left as it is.
