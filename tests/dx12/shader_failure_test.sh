@@ -8,7 +8,7 @@ exe=$1
 reader=$2
 build=$3
 root=$(cd "$(dirname "$0")/../.." && pwd)
-dir=$build/test-files/dx12
+dir=$build/test-files/dx12_shader_failure_test
 mkdir -p "$dir"
 printf 'float4 PSMain() : SV_Target { return undefinedThing; }\n' >"$dir/broken.hlsl"
 

@@ -13,11 +13,13 @@ static std::string writeUnder(const std::filesystem::path& dir, const std::strin
 }
 
 std::string writeTestFile(const std::string& name, const std::string& bytes) {
-    return writeUnder(std::filesystem::path(PELLAN_BUILD_DIR) / "test-files", name, bytes);
+    return writeUnder(std::filesystem::path(PELLAN_BUILD_DIR) / "test-files" / testProgramName(),
+                      name, bytes);
 }
 
 void writeFuzzSeed(const std::string& reader, const std::string& name, const std::string& bytes) {
-    writeUnder(std::filesystem::path(PELLAN_BUILD_DIR) / "fuzz-seeds" / reader, name, bytes);
+    writeUnder(std::filesystem::path(PELLAN_BUILD_DIR) / "fuzz-seeds" / reader,
+               std::string(testProgramName()) + "-" + name, bytes);
 }
 
 void putU16(std::string& out, unsigned int value) {
