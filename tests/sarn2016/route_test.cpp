@@ -2,12 +2,14 @@
 // would: every room, every key, both levers, every door on the route.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "Recorder.h"
+#include "RoomSnapshot.h"
 #include "Sarn2016.h"
 #include "ScriptedKeyboard.h"
 #include "ScriptedRandom.h"
@@ -84,6 +86,58 @@ public:
         EXPECT_EQ(from->doorTaken->playerPosition.y, game->swimmer.position.y);
         wait(1.0f);
     }
+    // One still frame with the swimmer at p in room: the door it goes
+    // through, or null. The room stays where it was.
+    const Sarn2016::Door* doorTakenAt(Sarn2016::Room& room, Vector3D p) {
+        game->currentRoom = &room;
+        game->swimmer.position = p;
+        game->swimmer.speed = game->swimmer.immobileSpeed = 0.0f;
+        frame({});
+        const Sarn2016::Door* taken = room.transiting ? room.doorTaken : nullptr;
+        room.transiting = false;
+        room.doorTaken = nullptr;
+        return taken;
+    }
+    // Snapping the door's parts to their open key moves nothing in the room.
+    bool standsOpen(Sarn2016::Room& room, Sarn2016::Door& door) {
+        const std::string before = roomSnapshot(*game, room);
+        std::vector<Transform> kept;
+        for (unsigned int i = 0; i < room.staticObjectCount; ++i)
+            kept.push_back(room.staticObjects[i].transform);
+        Sarn2016::Mechanism& m = door.mechanism;
+        for (Sarn2016::ObjectGroup& group : m.objectGroups)
+            group.toExtremity(true, m.position, m.orientation);
+        bool open = roomSnapshot(*game, room) == before;
+        for (unsigned int i = 0; i < room.staticObjectCount; ++i)
+            room.staticObjects[i].transform = kept[i];
+        return open;
+    }
+    // A door whose parts stand open takes the swimmer at every corner of the
+    // part of its box the swimmer can reach (walls 1 away), on the floor and
+    // at the surface; a door whose parts stand shut nowhere.
+    void expectDoorsPassableExactlyWhereOpen() {
+        for (auto& named : game->roomDictionary) {
+            Sarn2016::Room& r = *named.second;
+            for (unsigned int i = 0; i < r.doorCount; ++i) {
+                Sarn2016::Door& door = r.doors[i];
+                bool open = standsOpen(r, door);
+                const AABB& box = door.roomChangeArea;
+                auto low = [](float start, float wall) {
+                    return start < wall ? wall : start + 0.01f; // the start face is out
+                };
+                float x[] = {low(box.start.x, r.left + 1.0f), std::min(box.end.x, r.right - 1.0f)};
+                float y[] = {low(box.start.y, r.bottom + 1.0f), std::min(box.end.y, r.top - 1.0f)};
+                std::string where = named.first + " door " + std::to_string(i);
+                ASSERT_TRUE(x[0] <= x[1] && y[0] <= y[1]) << where << " out of reach";
+                for (int corner = 0; corner < 8; ++corner) {
+                    Vector3D p(x[corner & 1], y[corner >> 1 & 1], corner & 4 ? 0.0f : -20.0f);
+                    const Sarn2016::Door* taken = doorTakenAt(r, p);
+                    EXPECT_EQ(open, taken == &door) << where << (open ? " open" : " shut") << " at "
+                                                    << p.x << ", " << p.y << ", " << p.z;
+                }
+            }
+        }
+    }
     std::unique_ptr<Sarn2016> game;
     int frames = 0;
 };
@@ -125,6 +179,12 @@ TEST_F(Sarn2016RouteTest, TheShippedLevelCanBeSwumThrough) {
     EXPECT_FALSE(wreck->doors[0].mechanism.end);
     passDoor(98, 47, kelp);
     EXPECT_TRUE(s.hasRedKey && s.hasGreenKey && s.hasBlueKey && s.hasGoldKey);
+
+    // Where play left it, each room saved and read back is the same room,
+    // and every gate lets the swimmer through exactly where it stands open.
+    for (auto& named : game->roomDictionary)
+        expectRoundTrip(*game, *named.second, "route-" + named.first);
+    expectDoorsPassableExactlyWhereOpen();
     EXPECT_TRUE(recorder().faults().empty());
 }
 

@@ -13,8 +13,8 @@
 //  4. Through door 0 (x 44..56, y above 93) to wreck, arriving at (50, 8).
 //  5. Green key at (25, 40), blue key at (75, 40).
 //  6. Lever at (50, 60): Ctrl; after 1 s, with both keys, wreck door 1 (gate
-//     at x 44..56, y 96) opens over 2 s, and cave's door 0 (the exit) flips
-//     open at once.
+//     at x 44..56, y 96) opens over 2 s, and the cave's exit (doors 0 and 2)
+//     flips open at once; without the green key camera path 0 shows the way.
 //  7. Through wreck door 1 (x 44..56, y above 93) to cave, arriving at
 //     (10, 50). The trigger across x = 30 (y 38..62) shows camera path 0
 //     while the gold key is not held.
@@ -23,8 +23,9 @@
 //  9. Through cave door 0 (x above 96, y 44..50) back to kelp, arriving at
 //     (80, 20). Done: every room, four keys, two levers, three doors.
 // Open from the start: wreck door 0 (to kelp, y below 3, arrival (50, 85))
-// and cave door 1 (to wreck, x below 4, arrival (50, 88)). Cave door 2 shares
-// the exit gate's mechanism and stays shut.
+// and cave door 1 (to wreck, x below 4, arrival (50, 88)). Cave door 2 is the
+// upper half of the exit (y 50..56, arrival (80, 30)): its own record on the
+// same gate, flipped with door 0, so that gate and doors always agree.
 #include "DataOutput.h"
 #include "Sarn2016Data.h"
 #include "Sarn2016Json.h"
@@ -267,9 +268,11 @@ Room wreckRoom() {
                         {{50, 70, -5}, {50, 96, -12}, 1.0}}});
     r.codes.push_back({"takeGreen", call("takeGreenKey")});
     r.codes.push_back({"takeBlue", call("takeBlueKey")});
+    // Both halves of the cave's exit flip together.
     r.codes.push_back(
         {"leverB",
-         call("hasGreenKey", call("hasBlueKey", openDoor(1, flipDoor("cave.json", 0)), showPath(0)),
+         call("hasGreenKey",
+              call("hasBlueKey", openDoor(1, flipDoor("cave.json", 0, flipDoor("cave.json", 2)))),
               showPath(0))});
     return r;
 }
@@ -293,7 +296,8 @@ Room caveRoom() {
                        20});
     r.doors.push_back(
         {"way", {3, 56, -20}, turnZ(-90), true, {-5, 44, -25}, {4, 56, 5}, "wreck.json", 50, 88});
-    // The other half of the exit: the same gate, its own state, never opened.
+    // The upper half of the exit: the same gate, its own state, opened with
+    // door 0 by the wreck's lever.
     r.doors.push_back({"exit",
                        {97, 44, -20},
                        turnZ(90),
