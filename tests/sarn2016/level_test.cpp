@@ -227,7 +227,7 @@ TEST_F(Sarn2016LevelTest, ShippedLevelLoadsAsAuthored) {
     // toggleDoor across rooms, to a room read later and to one read earlier.
     EXPECT_EQ(&wreck.doors[0], cave.codes[2].funcData);
     EXPECT_EQ(&cave.doors[0], wreck.codes[3].funcData);
-    EXPECT_EQ(8u, wreck.codesCount);
+    EXPECT_EQ(9u, wreck.codesCount);
 
     // Two doors on one mechanism: the same transforms, separate runs.
     ASSERT_FALSE(cave.doors[0].mechanism.objectGroups.empty());

@@ -14,7 +14,7 @@
 //  5. Green key at (25, 40), blue key at (75, 40).
 //  6. Lever at (50, 60): Ctrl; after 1 s, with both keys, wreck door 1 (gate
 //     at x 44..56, y 96) opens over 2 s, and the cave's exit (doors 0 and 2)
-//     flips open at once; without the green key camera path 0 shows the way.
+//     flips open at once; without both keys camera path 0 shows the way.
 //  7. Through wreck door 1 (x 44..56, y above 93) to cave, arriving at
 //     (10, 50). The trigger across x = 30 (y 38..62) shows camera path 0
 //     while the gold key is not held.
@@ -272,7 +272,8 @@ Room wreckRoom() {
     r.codes.push_back(
         {"leverB",
          call("hasGreenKey",
-              call("hasBlueKey", openDoor(1, flipDoor("cave.json", 0, flipDoor("cave.json", 2)))),
+              call("hasBlueKey", openDoor(1, flipDoor("cave.json", 0, flipDoor("cave.json", 2))),
+                   showPath(0)),
               showPath(0))});
     return r;
 }
