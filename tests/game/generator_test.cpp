@@ -193,8 +193,9 @@ TEST_F(Generator, HolderIsWorkedBackOnlyIntoATypeThatKeepsWhatItHides) {
 
 TEST_F(Generator, EarlierHolderAndFinishingObjectAreLeftAlone) {
     // A lever that a click turns into an exit may hold the goal, so it is
-    // never hidden again; a portal finishes the level, so nothing turns it
-    // back into a dark portal, although it leads to a chest.
+    // never hidden again, nor turned back into a bent lever, as it leads to no
+    // container; a portal finishes the level, so nothing turns it back into a
+    // dark portal, although it leads to a chest.
     ASSERT_TRUE(useCatalogue(R"({"objectsList": {"objects": [
         {"name": "goal", "takeable": false, "finishLevelOnInteract": true},
         {"name": "beacon", "takeable": false, "finishLevelOnInteract": true},
@@ -207,7 +208,8 @@ TEST_F(Generator, EarlierHolderAndFinishingObjectAreLeftAlone) {
         {"name": "portal", "takeable": false, "finishLevelOnInteract": true,
          "turnIntoOnInteract": "chest", "combinations": [
             {"combineWith": "sack", "turnInto": "beacon", "destroy": true}]},
-        {"name": "dark_portal", "takeable": false, "turnIntoOnInteract": "portal"}]}})"))
+        {"name": "dark_portal", "takeable": false, "turnIntoOnInteract": "portal"},
+        {"name": "bent_lever", "turnIntoOnInteract": "lever"}]}})"))
         << loadErrors;
     // Passes: hide the goal, combine the crate back, then D finds nothing.
     std::string out = generate(4, {0, 0, 2, 9, 1});
