@@ -137,7 +137,7 @@ private:
     bool hideInSpawner(unsigned int index, ObjectType* spawner);
     bool ableToSpawn(const RoomObject& object);
     bool releasesWhenClicked(ObjectType* spawner);
-    bool takenWhenClicked(ObjectType* type);
+    bool clicksLoseWhatItHides(ObjectType* type);
     // Free spots from first on, wrapping; -1 when there is none.
     int freeSpot(int first);
     int freeSpawnerSpot(int first);

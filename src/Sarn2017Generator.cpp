@@ -51,11 +51,18 @@ bool Sarn2017::releasesWhenClicked(ObjectType* spawner) {
     return last && last->canSpawnObject;
 }
 
-// Whether clicks end by taking an object of this type into the inventory,
-// with whatever it hides (or turn it round for ever).
-bool Sarn2017::takenWhenClicked(ObjectType* type) {
+// Whether clicks could lose what an object of this type hides while it waits
+// for the combination that opens it: they take it into the inventory, turn it
+// round for ever, or turn it into a type that neither releases nor finishes the
+// level, on which the combination no longer works. A type that a click leaves
+// as it is keeps what it holds.
+bool Sarn2017::clicksLoseWhatItHides(ObjectType* type) {
     ObjectType* last = lastOfClickChain(type, objectTypeCount);
-    return !last || (last->takeable && !last->canSpawnObject);
+    if (!last)
+        return true;
+    if (last->canSpawnObject || last->finishLevelOnInteract)
+        return false;
+    return last != type || last->takeable;
 }
 
 int Sarn2017::freeSpot(int first) {
@@ -108,8 +115,7 @@ bool Sarn2017::reverseCombination(unsigned int index, unsigned int& currentObjec
         for (const Combination& combination : objectTypes[t].combinations) {
             if (combination.turnInto != object.type->name)
                 continue;
-            // What the object hides would go with it into the inventory.
-            if (object.objectToSpawn && takenWhenClicked(&objectTypes[t]))
+            if (object.objectToSpawn && clicksLoseWhatItHides(&objectTypes[t]))
                 continue;
             ObjectType* partner = findTypeFromName(combination.otherObject.c_str());
             int spot = freeSpot(int(randomBelow(16)));

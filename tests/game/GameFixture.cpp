@@ -11,10 +11,15 @@ const char* const keyHolderCatalogue = R"({"objectsList": {"objects": [
     {"name": "sack", "takeable": false, "canSpawnObject": true},
     {"name": "key", "combinations": [
         {"combineWith": "crowbar", "turnInto": "wooden_crate", "destroy": true}]},
+    {"name": "latch", "takeable": false, "turnIntoOnInteract": "stuck_latch", "combinations": [
+        {"combineWith": "crowbar", "turnInto": "wooden_crate", "destroy": true}]},
+    {"name": "nailed_crate", "takeable": false, "combinations": [
+        {"combineWith": "crowbar", "turnInto": "wooden_crate", "destroy": false}]},
     {"name": "crowbar"},
     {"name": "rusty_key", "combinations": [
         {"combineWith": "oil_can", "turnInto": "key", "destroy": true}]},
-    {"name": "oil_can"}]}})";
+    {"name": "oil_can"},
+    {"name": "stuck_latch", "takeable": false}]}})";
 
 void GameTest::SetUp() {
     recorder().reset();

@@ -9,10 +9,12 @@
 #include "Input/PC/Keyboard.h"
 #include "Sarn2017.h"
 
-// A catalogue that invites losing a hidden object: a takeable key combines
-// with a crowbar into a wooden crate, so the generator could turn a crate
-// that hides something back into a key, which a click would take with what
-// it hides. A rusty key and an oil can make a key.
+// A catalogue that invites losing a hidden object: three types combine with
+// a crowbar into a wooden crate, so the generator could turn a crate that
+// hides something back into any of them: a takeable key, which a click would
+// take with what it hides, a latch, which a click sticks for good, and a
+// nailed crate, which a click leaves as it is. A rusty key and an oil can
+// make a key.
 extern const char* const keyHolderCatalogue;
 
 // A game over the shipped data, drawn by the recording back end, with the

@@ -181,27 +181,47 @@ TEST_F(Generator, EarlierSpawnerIsTurnedThenCombinedBack) {
     EXPECT_EQ(randomLeft(), 0);
 }
 
-TEST_F(Generator, HolderOfAnotherTypeIsLeftAlone) {
-    // A click sticks this key in place, so it may take over the crate that
-    // hides the door; when the generator later works on earlier objects it
-    // must not put the key in a spawner, which would lose the door, nor work
-    // it back into a rusty key, as a key is no container.
-    ASSERT_TRUE(useCatalogue(R"({"objectsList": {"objects": [
-        {"name": "open_door", "takeable": false, "finishLevelOnInteract": true},
-        {"name": "wooden_crate", "takeable": false, "canSpawnObject": true},
-        {"name": "sack", "takeable": false, "canSpawnObject": true},
-        {"name": "key", "turnIntoOnInteract": "stuck_key", "combinations": [
-            {"combineWith": "crowbar", "turnInto": "wooden_crate", "destroy": true}]},
-        {"name": "crowbar"},
-        {"name": "rusty_key", "combinations": [
-            {"combineWith": "oil_can", "turnInto": "key", "destroy": true}]},
-        {"name": "oil_can"},
-        {"name": "stuck_key", "takeable": false}]}})"))
-        << loadErrors;
-    generate(5, {0, 0, 0, 1, 1, 2, 0});
-    expectRoom({{"key", 0, "open_door"}, {"sack", 2, "crowbar"}});
+TEST_F(Generator, HolderIsWorkedBackOnlyIntoATypeThatKeepsWhatItHides) {
+    // The crate that hides the door is made from a crowbar and the first type
+    // a click leaves it in: not the key (taken), nor the latch (stuck).
+    ASSERT_TRUE(useCatalogue(keyHolderCatalogue)) << loadErrors;
+    generate(3, {0, 0, 2, 9});
+    expectRoom({{"nailed_crate", 2, "open_door"}, {"crowbar", 9}});
+    EXPECT_EQ(occupied(), (std::vector<int>{2, 6, 9}));
     EXPECT_EQ(randomLeft(), 0);
-    EXPECT_EQ(randomDraws(), 7);
+}
+
+TEST_F(Generator, EarlierHolderAndFinishingObjectAreLeftAlone) {
+    // A lever that a click turns into an exit may hold the goal, so it is
+    // never hidden again, nor turned back into a bent lever, as it leads to no
+    // container; a portal finishes the level, so nothing turns it back into a
+    // dark portal, although it leads to a chest.
+    ASSERT_TRUE(useCatalogue(R"({"objectsList": {"objects": [
+        {"name": "goal", "takeable": false, "finishLevelOnInteract": true},
+        {"name": "beacon", "takeable": false, "finishLevelOnInteract": true},
+        {"name": "exit", "takeable": false, "finishLevelOnInteract": true},
+        {"name": "crate", "takeable": false, "canSpawnObject": true},
+        {"name": "sack", "takeable": false, "canSpawnObject": true},
+        {"name": "chest", "takeable": false, "canSpawnObject": true},
+        {"name": "lever", "turnIntoOnInteract": "exit", "combinations": [
+            {"combineWith": "sack", "turnInto": "crate", "destroy": true}]},
+        {"name": "portal", "takeable": false, "finishLevelOnInteract": true,
+         "turnIntoOnInteract": "chest", "combinations": [
+            {"combineWith": "sack", "turnInto": "beacon", "destroy": true}]},
+        {"name": "dark_portal", "takeable": false, "turnIntoOnInteract": "portal"},
+        {"name": "bent_lever", "turnIntoOnInteract": "lever"}]}})"))
+        << loadErrors;
+    // Passes: hide the goal, combine the crate back, then D finds nothing.
+    std::string out = generate(4, {0, 0, 2, 9, 1});
+    EXPECT_EQ(out, "Objet ajoute: crate\nObjet ajoute: sack\nFin generation du niveau\n");
+    expectRoom({{"lever", 2, "goal"}, {"sack", 9}});
+    EXPECT_EQ(randomLeft(), 0);
+    EXPECT_EQ(randomDraws(), 5);
+
+    out = generate(3, {1, 9, 0});
+    EXPECT_EQ(out, "Objet ajoute: sack\nFin generation du niveau\n");
+    expectRoom({{"portal", 16}, {"sack", 9}});
+    EXPECT_EQ(randomDraws(), 3);
 }
 
 TEST_F(Generator, ShippedCatalogueKeepsItsLimitsOverManyLevels) {

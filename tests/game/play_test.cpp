@@ -182,15 +182,15 @@ TEST_F(Play, FullInventoryOrPoolLeavesTheObjectInTheRoom) {
 
 TEST_F(Play, DragWithinTheInventory) {
     setInventory({"hammer", nullptr, "cloth"});
-    drag(slotCentre(0), slotCentre(5)); // to an empty slot
+    drag(slotCentre(0), slotCentre(11)); // to an empty slot, the last one
     EXPECT_EQ(slotType(0), "");
-    EXPECT_EQ(slotType(5), "hammer");
-    drag(slotCentre(5), slotCentre(5)); // its own slot is empty during the drag
-    EXPECT_EQ(slotType(5), "hammer");
-    drag(slotCentre(5), Vector2D(600, 650)); // over nothing: back
-    EXPECT_EQ(slotType(5), "hammer");
-    drag(slotCentre(5), slotCentre(2)); // onto an object it does not combine with: back
-    EXPECT_EQ(slotType(5), "hammer");
+    EXPECT_EQ(slotType(11), "hammer");
+    drag(slotCentre(11), slotCentre(11)); // its own slot is empty during the drag
+    EXPECT_EQ(slotType(11), "hammer");
+    drag(slotCentre(11), Vector2D(600, 650)); // over nothing: back
+    EXPECT_EQ(slotType(11), "hammer");
+    drag(slotCentre(11), slotCentre(2)); // onto an object it does not combine with: back
+    EXPECT_EQ(slotType(11), "hammer");
     EXPECT_EQ(slotType(2), "cloth");
     EXPECT_EQ(game.draggingObject, nullptr);
     // A press over an empty slot drags nothing.

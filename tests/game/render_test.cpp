@@ -1,6 +1,10 @@
 #include "GameFixture.h"
 
+#include <filesystem>
+
+#include "support/ImageFiles.h"
 #include "support/Recorder.h"
+#include "support/TestFiles.h"
 
 namespace {
 
@@ -133,7 +137,7 @@ const float spotXY[17][2] = {{700, 370}, {800, 310}, {900, 250}, {1000, 190}, {6
                              {700, 130}, {800, 70},  {400, 190}, {500, 130},  {600, 70},
                              {700, 10},  {500, 350}};
 
-TEST_F(Render, SpotsStandWhereThePartPutsThem) {
+TEST_F(Render, SpotsStandOnTheirFixedPositions) {
     for (int spot = 0; spot < 17; ++spot) {
         EXPECT_EQ(game.gridPositions[spot].x, spotXY[spot][0]) << "spot " << spot;
         EXPECT_EQ(game.gridPositions[spot].y, spotXY[spot][1]) << "spot " << spot;
@@ -181,6 +185,54 @@ TEST_F(Render, ScreenIsDrawnBackToFront) {
             expectSprite(s[next++], &type("cloth")->inventoryTexture, x, y, 60, 60, "cloth icon");
     }
     expectSprite(s[next], &game.numbers[1], 1240, 0, 40, 40, "level");
+}
+
+TEST_F(Render, EverySpotIsDrawnOnceColumnByColumn) {
+    // One key per spot, stored from spot 16 down, so that only the spot order
+    // can put them in the order below.
+    game.roomObjectCount = 0;
+    for (int spot = 16; spot >= 0; --spot) {
+        Sarn2017::RoomObject& object = game.roomObjects[game.roomObjectCount++];
+        object = Sarn2017::RoomObject();
+        object.type = type("key");
+        object.positionIndex = spot;
+    }
+    std::vector<Sprite> s = renderFrame();
+    const int order[17] = {16, 0, 4, 8, 12, 1, 5, 9, 13, 2, 6, 10, 14, 3, 7, 11, 15};
+    ASSERT_GE(s.size(), 18u);
+    for (int i = 0; i < 17; ++i) {
+        EXPECT_EQ(s[std::size_t(1 + i)].x, spotXY[order[i]][0]) << "draw " << i;
+        EXPECT_EQ(s[std::size_t(1 + i)].y, spotXY[order[i]][1]) << "draw " << i;
+    }
+    EXPECT_EQ(s[18].texture, &game.texBlackPixel); // then the panel
+}
+
+TEST_F(Render, WidePictureIsDrawnAndHitAtItsOwnShape) {
+    // A bench whose room picture is 150 x 60 pixels: at two thirds, 100 x 40.
+    std::vector<std::vector<unsigned char>> rows(60, std::vector<unsigned char>(150 * 4, 200));
+    std::filesystem::path folder =
+        std::filesystem::path(writeTestFile("wide-picture/.keep", "")).parent_path();
+    writeTestFile("wide-picture/data/Sarn2017/objects/room/bench.png",
+                  makePNG(150, 60, 6, 8, rows));
+    // Pictures are read relative to the working directory.
+    std::filesystem::path home = std::filesystem::current_path();
+    std::filesystem::current_path(folder);
+    bool loaded = useCatalogue(R"({"objectsList": {"objects": [
+        {"name": "goal", "takeable": false, "finishLevelOnInteract": true},
+        {"name": "bench"}]}})");
+    std::filesystem::current_path(home);
+    ASSERT_TRUE(loaded) << loadErrors;
+    Texture& bench = type("bench")->roomTexture;
+    ASSERT_EQ(bench.getWidth(), 150);
+
+    setRoom({{"bench", 5}});
+    std::vector<Sprite> s = renderFrame();
+    ASSERT_GE(s.size(), 2u);
+    expectSprite(s[1], &bench, 700, 250, 100, 40, "bench");
+    click(Vector2D(720, 320)); // above the bench, within its width
+    EXPECT_FALSE(game.roomObjects[0].taken);
+    click(Vector2D(790, 280)); // right of its height, within its box
+    EXPECT_TRUE(game.roomObjects[0].taken);
 }
 
 TEST_F(Render, NameCardAndDraggedObjectFollowTheCursor) {
