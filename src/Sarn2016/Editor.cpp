@@ -62,6 +62,12 @@ void Editor::dropSelection() {
     hoveredObject = nullptr;
 }
 
+bool Editor::mouseRay(const World& world, Vector3D& ray, Vector3D& viewRay) const {
+    const Vector2D& mouse = inputManager.mousePosition();
+    return editorMouseRay(world, mouse.x, mouse.y, screenWidth, screenHeight,
+                          currentDrag == &draggers[DraggerZ], ray, viewRay);
+}
+
 void Editor::update(World& world, Vector3D& cameraPosition, Sarn2016::Room* room) {
     if (!inputManager.mouseLeft()) {
         if (mouseLeft) {
@@ -73,10 +79,8 @@ void Editor::update(World& world, Vector3D& cameraPosition, Sarn2016::Room* room
         }
         return;
     }
-    const Vector2D& mouse = inputManager.mousePosition();
     Vector3D ray, viewRay;
-    if (!editorMouseRay(world, mouse.x, mouse.y, screenWidth, screenHeight,
-                        currentDrag == &draggers[DraggerZ], ray, viewRay))
+    if (!mouseRay(world, ray, viewRay))
         return;
     Vector3D forward = world.getForward();
     std::cout << "Forward: " << forward.x << " " << forward.y << " " << forward.z << "\n"
@@ -113,12 +117,16 @@ void Editor::press(Vector3D& cameraPosition, Vector3D& ray, World& world, Sarn20
         }
         if (hoveredObject && !mouseLeft) {
             // The point under the cursor against the object: the object does
-            // not jump to the cursor when the drag starts.
+            // not jump to the cursor when the drag starts. Taken with the ray
+            // the drag's frames will use (a z drag drops its x), or holding
+            // the mouse still would move the object by their difference.
+            Vector3D dragRay, viewRay;
+            mouseRay(world, dragRay, viewRay);
             Sarn2016::Sarn2016Displayable scratch;
             scratch.transform.position = selectedObject->position();
             scratch.transform.orientation = selectedObject->orientation();
             offset.position = Vector3D(0.0f, 0.0f, 0.0f);
-            currentDrag->onDrag(cameraPosition, &scratch, ray, world, offset);
+            currentDrag->onDrag(cameraPosition, &scratch, dragRay, world, offset);
             const Vector3D& p = selectedObject->position();
             const Vector3D& q = scratch.position();
             offset.position = Vector3D(p.x - q.x, p.y - q.y, p.z - q.z);

@@ -61,6 +61,8 @@ public:
     Transform offset; // grab offset: only the position is used
 
 private:
+    // The mouse ray of this frame, as the handle being dragged takes it.
+    bool mouseRay(const World& world, Vector3D& ray, Vector3D& viewRay) const;
     void placeHandles();
     void press(Vector3D& cameraPosition, Vector3D& ray, World& world, Sarn2016::Room* room);
 };

@@ -7,7 +7,9 @@
 
 #include "Input/PC/InputManager.h"
 #include "Recorder.h"
+#include "Sarn2016.h"
 #include "Sarn2016/Editor.h"
+#include "ScriptedKeyboard.h"
 #include "ScriptedRandom.h"
 
 namespace {
@@ -24,6 +26,12 @@ void topDown(World& world) {
 
 bool same(const Vector3D& a, const Vector3D& b) {
     return a.x == b.x && a.y == b.y && a.z == b.z;
+}
+
+// Within rounding: a grab offset taken off and added back.
+bool near(const Vector3D& a, const Vector3D& b) {
+    Vector3D d = a - b;
+    return std::fabs(d.x) < 1e-4f && std::fabs(d.y) < 1e-4f && std::fabs(d.z) < 1e-4f;
 }
 
 Vector3D normalised(Vector3D v) {
@@ -63,10 +71,9 @@ public:
         editor->update(world, cameraPosition, room.get());
         out += testing::internal::GetCapturedStdout();
     }
-    // A point to press on the handle drawn in colour (r, g, b): on its top
-    // face, near the corner that faces the view's centre, which no other
-    // handle hides while the object lies towards -x, -y.
-    Vector3D onHandle(float r, float g, float b) {
+    // The model-view matrix that the handle in colour (r, g, b) is drawn with:
+    // the view only moves back by 10, so it shows the handle's own place.
+    std::vector<float> drawnHandle(float r, float g, float b) {
         std::size_t from = recorder().events().size();
         editor->render(world);
         const std::vector<RecordedEvent>& log = recorder().events();
@@ -76,14 +83,11 @@ public:
                 colour = log[i].values;
             else if (log[i].name == "mvMat")
                 mv = log[i].values;
-            else if (log[i].kind == RecordedEvent::draw &&
-                     colour == std::vector<float>{r, g, b, 1}) {
-                float s = mv[0]; // the view only moves back by 10
-                return Vector3D(mv[12] + 1.8f * s, mv[13] + 1.8f * s, mv[14] + 10 + 2 * s);
-            }
+            else if (log[i].kind == RecordedEvent::draw && colour == std::vector<float>{r, g, b, 1})
+                return mv;
         }
         ADD_FAILURE() << "no handle drawn in " << r << " " << g << " " << b;
-        return empty;
+        return std::vector<float>(16, 0.0f);
     }
     void click(Vector3D at) {
         frame(true, at);
@@ -178,37 +182,62 @@ TEST_F(Sarn2016EditorTest, ClickSelectsAndHandlesDrag) {
     EXPECT_EQ(nullptr, editor->selectedObject);
 
     // Each handle, found by its colour where it is drawn, drags along its own
-    // axes only, keeping the grab point. The mouse goes 0.6 across and 0.3 up
-    // at the pressed height: at the object's depth that is (10 - z) / (10 - h)
-    // times more.
+    // axes only, keeping the grab point, and is drawn where the object went:
+    // the mesh is 2 across, the anchor takes off half of it in x and y. The
+    // mouse goes 0.6 across and 0.3 up at the pressed height: at the object's
+    // depth that is (10 - z) / (10 - h) times more.
     click(Vector3D(0, 0, 0));
     struct Handle {
         float r, g, b;
+        Vector3D offset;
+        float size;
         bool x, y, z;
-    } const handles[] = {{1, 0, 1, true, true, false},
-                         {1, 0, 0, true, false, false},
-                         {0, 0, 1, false, true, false},
-                         {0, 1, 0, false, false, true}};
+    } const handles[] = {{1, 0, 1, Vector3D(0, 0, 0), 0.5f, true, true, false},
+                         {1, 0, 0, Vector3D(1, 0, 0), 0.25f, true, false, false},
+                         {0, 0, 1, Vector3D(0, 1, 0), 0.25f, false, true, false},
+                         {0, 1, 0, Vector3D(0, 0, 1), 0.25f, false, false, true}};
     for (const Handle& h : handles) {
-        Vector3D at = onHandle(h.r, h.g, h.b), start = first.position();
+        // On its top face, near the corner that faces the view's centre, which
+        // no other handle hides while the object lies towards -x, -y.
+        std::vector<float> mv = drawnHandle(h.r, h.g, h.b);
+        float s = mv[0];
+        Vector3D at(mv[12] + 1.8f * s, mv[13] + 1.8f * s, mv[14] + 10 + 2 * s);
+        Vector3D start = first.position();
         frame(true, at);
         ASSERT_NE(nullptr, editor->currentDrag) << h.r << h.g << h.b;
+        frame(true, at); // held still
+        EXPECT_TRUE(near(start, first.position())) << h.r << h.g << h.b;
         out.clear();
         frame(true, Vector3D(at.x - 0.6f, at.y - 0.3f, at.z));
+        Vector3D p = first.position();
+        mv = drawnHandle(h.r, h.g, h.b);
+        EXPECT_EQ(h.size, mv[0]);
+        EXPECT_EQ(h.size, mv[10]);
+        EXPECT_NEAR(p.x + h.offset.x - h.size / 2, mv[12], 1e-5f) << h.r << h.g << h.b;
+        EXPECT_NEAR(p.y + h.offset.y - h.size / 2, mv[13], 1e-5f) << h.r << h.g << h.b;
+        EXPECT_NEAR(p.z + h.offset.z - 10, mv[14], 1e-5f) << h.r << h.g << h.b;
         frame(false, empty);
-        Vector3D moved = first.position() - start;
+        Vector3D moved = p - start;
         float k = (10 - start.z) / (10 - at.z);
         EXPECT_NEAR(h.x ? -0.6f * k : 0.0f, moved.x, 1e-4f) << h.r << h.g << h.b;
         EXPECT_NEAR(h.y ? -0.3f * k : 0.0f, moved.y, 1e-4f) << h.r << h.g << h.b;
-        // z: the plane through the camera's side axis and the ray, met at the
-        // object's y, less that of the press, whose ray still had its x.
-        float dz = start.y * (at.z - 10) * (1 / (at.y - 0.3f) - 1 / at.y) + at.x * start.x / at.y;
+        // z: the plane through the camera's side axis and the ray of the
+        // mouse's row, met at the object's y, against that of the press.
+        float dz = start.y * (at.z - 10) * (1 / (at.y - 0.3f) - 1 / at.y);
         EXPECT_NEAR(h.z ? dz : 0.0f, moved.z, 1e-3f) << h.r << h.g << h.b;
         // A z drag drops the ray's x, the printed view ray's too.
         EXPECT_EQ(h.z, out.find("View Ray: 0 ") != std::string::npos) << out;
     }
     EXPECT_TRUE(same(twin.position(), Vector3D(-1, -1, -2)));
     EXPECT_EQ(&first, editor->selectedObject);
+
+    // A ray through the top of one's centre handle that goes on into its x
+    // handle: the nearer is grabbed, although it comes first.
+    Displayable& right = add(Vector3D(2, -1, -2));
+    click(Vector3D(3, 0, 0));
+    ASSERT_EQ(&right, editor->selectedObject);
+    frame(true, Vector3D(2.55f, -0.6f, 0));
+    EXPECT_EQ(&editor->draggers[Editor::DraggerAll], editor->currentDrag);
 }
 
 TEST_F(Sarn2016EditorTest, NothingBeforeTheScreenHasASize) {
@@ -217,4 +246,110 @@ TEST_F(Sarn2016EditorTest, NothingBeforeTheScreenHasASize) {
     click(Vector3D(0, 0, 0));
     EXPECT_EQ(nullptr, editor->selectedObject);
     EXPECT_EQ("", out);
+}
+
+namespace {
+
+// The pixel (y up) of point p under matrices drawn with in a 1280 x 720 view.
+Vector2D pixelOf(const float* proj, const float* mv, const Vector3D& p) {
+    const float in[4] = {p.x, p.y, p.z, 1};
+    float eye[4] = {}, clip[4] = {};
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+            eye[r] += mv[4 * c + r] * in[c];
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+            clip[r] += proj[4 * c + r] * eye[c];
+    return Vector2D((clip[0] / clip[3] + 1) * 640, (clip[1] / clip[3] + 1) * 360);
+}
+
+// The shipped game on the recording back end, the editor driven through its
+// prepare and render in a 1280 x 720 window, as an author uses it.
+class Sarn2016EditorInGameTest : public testing::Test {
+public:
+    void SetUp() override {
+        recorder().reset();
+        seedScriptedRandom(7);
+        holdOnly({});
+        inputManager.mWritableMouseLeft = false;
+        game = std::make_unique<Sarn2016>();
+        ASSERT_TRUE(game->init());
+        game->onResize(1280, 720);
+        game->tutoTime = game->tutoTotalTime;
+    }
+    void frame(bool down, Vector2D at) {
+        inputManager.mWritableMouseLeft = down;
+        inputManager.mWritableMousePosition = at;
+        testing::internal::CaptureStdout();
+        game->prepare(1.0f / 60.0f);
+        mark = recorder().events().size();
+        game->render();
+        testing::internal::GetCapturedStdout();
+    }
+    // Frames with the button up until the chase camera, which trails the
+    // diver by a third of a second, has stood still for half a second.
+    void settle() {
+        std::vector<float> before;
+        for (int still = 0, f = 0; still < 30 && f < 400; ++f) {
+            before.assign(game->monde.mvMat, game->monde.mvMat + 16);
+            frame(false, water);
+            still = before == std::vector<float>(game->monde.mvMat, game->monde.mvMat + 16)
+                        ? still + 1
+                        : 0;
+        }
+    }
+    // Where the last frame drew the middle of the part of the green (z)
+    // handle that its pick box shares (the box is not shifted by the anchor).
+    Vector2D zHandleAt() {
+        const std::vector<RecordedEvent>& log = recorder().events();
+        std::vector<float> colour, mv, proj;
+        for (std::size_t i = mark; i < log.size(); ++i) {
+            const RecordedEvent& e = log[i];
+            if (e.kind == RecordedEvent::uniform && e.shader == &game->editor->colorShader)
+                (e.name == "color" ? colour : e.name == "mvMat" ? mv : proj) = e.values;
+            else if (e.kind == RecordedEvent::draw && colour == std::vector<float>{0, 1, 0, 1})
+                return pixelOf(proj.data(), mv.data(), Vector3D(1.25f, 1.25f, 1));
+        }
+        ADD_FAILURE() << "no green handle drawn";
+        return water;
+    }
+    const Vector2D water = Vector2D(640, 715); // straight up: nothing to hit
+    std::unique_ptr<Sarn2016> game;
+    std::size_t mark = 0;
+};
+
+} // namespace
+
+// A rock at several screen columns: pressing its green handle and holding the
+// mouse still, then letting go, moves nothing; a second press lifts it with
+// the cursor's row alone.
+TEST_F(Sarn2016EditorInGameTest, GrabbedRockStaysUntilTheMouseMoves) {
+    Editor& editor = *game->editor;
+    Sarn2016::Sarn2016Displayable& rock = game->currentRoom->staticObjects[42];
+    ASSERT_TRUE(same(rock.position(), Vector3D(70, 15, -20))); // 5 x 4 x 3 units
+    for (float side : {0.0f, -3.0f, 8.0f}) {
+        // The diver faces -y, the camera 5 behind and 2 above it, level, 30
+        // units before the rock; screen right is -x.
+        game->swimmer.position = Vector3D(70 + side, 40, -5);
+        settle();
+        const Vector3D start = rock.position();
+        frame(true,
+              pixelOf(game->monde.projMat, game->monde.mvMat, start + Vector3D(2.5f, 2, 1.5f)));
+        frame(false, water);
+        ASSERT_EQ(&rock, editor.selectedObject) << side;
+        Vector2D at = zHandleAt();
+        frame(true, at);
+        EXPECT_EQ(&editor.draggers[Editor::DraggerZ], editor.currentDrag) << side;
+        frame(true, at);
+        frame(false, at);
+        EXPECT_TRUE(near(start, rock.position())) << side << " " << rock.position().z;
+        // 36 rows up at 30 units, with a field of view of 90 degrees over 720
+        // rows: 3 units, wherever the mouse goes across.
+        frame(true, at);
+        frame(true, Vector2D(at.x + 50, at.y + 36));
+        frame(false, water);
+        EXPECT_NEAR(start.z + 3, rock.position().z, 1e-3f) << side;
+        EXPECT_EQ(start.x, rock.position().x);
+        EXPECT_EQ(start.y, rock.position().y);
+    }
 }
