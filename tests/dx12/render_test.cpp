@@ -65,7 +65,7 @@ bool startRenderer() {
     basic->load("data/shaders/basic-fixed");
     Shader::UniformLayout uniforms[] = {{"mvMat", 0, 16}, {"projMat", 0, 16}};
     basic->setInput(Renderer::VERTEX_INPUT_POSITION3_UV2_COLOR3_NORMAL3, uniforms, 2);
-    if (!basic->compile())
+    if (!basic->createPipelineState())
         return false;
     screen.loadIdentityModelView();
     screen.loadIdentityProjection();

@@ -64,7 +64,7 @@ char* copyText(const char* text) {
 
 // The two pipeline states: the one description, made once with the depth test
 // and depth writes and once without.
-bool createPipelineState(Shader& shader) {
+bool makePipelineStates(Shader& shader) {
     Shader::PlatformShaderData& s = *shader.data;
     Renderer::PlatformData& r = dx12();
     release(s.pipelineWithDepth);
@@ -190,8 +190,9 @@ void Shader::setInput(Renderer::VertexInputDesc, UniformLayout* uniforms,
     }
 }
 
+// The Direct3D 12 name of this step, createPipelineState, comes here too.
 bool Shader::compile() {
-    return createPipelineState(*this);
+    return makePipelineStates(*this);
 }
 
 void Shader::bind() {
