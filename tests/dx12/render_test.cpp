@@ -878,6 +878,48 @@ TEST(DX12Texture, EachSamplerFiltersAndWrapsAsItsIndexSays) {
     }
 }
 
+// Textures unloaded or destroyed, and a shader destroyed, in the frame that
+// drew with them still reach those draws: the renderer keeps them until the
+// frame's wait, then lets go. A texture loaded after them makes endFrame flush
+// its upload, and wait, before the frame runs.
+TEST(DX12Texture, WhatAFrameDrewWithOutlivesItsDrawsAndNoMore) {
+    REQUIRE_RENDERER();
+    waitForGpu(); // lets go of what earlier tests gave up
+    Texture unloaded;
+    fillTexture(unloaded, 1, 1, {0, 255, 0, 255});
+    Texture* destroyed = new Texture;
+    fillTexture(*destroyed, 1, 1, {0, 0, 255, 255});
+    Shader* gone = new Shader;
+    gone->load("data/shaders/basic-fixed");
+    Shader::UniformLayout uniforms[] = {{"mvMat", 0, 16}, {"projMat", 0, 16}};
+    gone->setInput(Renderer::VERTEX_INPUT_POSITION3_UV2_COLOR3_NORMAL3, uniforms, 2);
+    ASSERT_TRUE(gone->createPipelineState());
+    Texture newcomer;
+    Shot shot = drawFrame([&] {
+        startDrawing(*basic, unloaded);
+        drawSprite(*basic, whiteQuad(), 0, 0, 100, 100);
+        destroyed->bind(0);
+        drawSprite(*basic, whiteQuad(), 200, 0, 100, 100);
+        gone->bind();
+        drawSprite(*gone, whiteQuad(), 400, 0, 100, 100);
+        unloaded.unloadFromGPU();
+        delete destroyed;
+        delete gone;
+        fillTexture(newcomer, 1, 1, {255, 0, 0, 255});
+        EXPECT_EQ(dx12().releases.entries.size(), 4u); // two textures, two pipeline states
+    });
+    EXPECT_PIXEL(shot, 50, 50, 0, 255, 0, 255);
+    EXPECT_PIXEL(shot, 250, 50, 0, 0, 255, 255);
+    EXPECT_PIXEL(shot, 450, 50, 0, 0, 255, 255);
+    EXPECT_TRUE(dx12().releases.entries.empty());
+    // Unloaded, it draws as a texture without storage.
+    shot = drawFrame([&] {
+        startDrawing(*basic, unloaded);
+        drawSprite(*basic, whiteQuad(), 0, 0, 100, 100);
+    });
+    EXPECT_PIXEL(shot, 50, 50, 255, 255, 255, 255);
+}
+
 // Runs last: it uses up the texture slots.
 TEST(DX12Texture, UploadsPastTheStagingTableArriveAndTexture257IsRefused) {
     REQUIRE_RENDERER();

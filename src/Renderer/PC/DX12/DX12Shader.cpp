@@ -67,8 +67,8 @@ char* copyText(const char* text) {
 bool makePipelineStates(Shader& shader) {
     Shader::PlatformShaderData& s = *shader.data;
     Renderer::PlatformData& r = dx12();
-    release(s.pipelineWithDepth);
-    release(s.pipelineWithoutDepth);
+    retire(s.pipelineWithDepth);
+    retire(s.pipelineWithoutDepth);
     if (!r.device || !r.rootSignature || !s.vertexShaderCode || !s.pixelShaderCode)
         return false;
 
@@ -148,8 +148,9 @@ Shader::~Shader() {
     if (dx12().currentPipeline == data->pipelineWithDepth ||
         dx12().currentPipeline == data->pipelineWithoutDepth)
         dx12().currentPipeline = nullptr;
-    release(data->pipelineWithDepth);
-    release(data->pipelineWithoutDepth);
+    // The frame being recorded may have drawn with them.
+    retire(data->pipelineWithDepth);
+    retire(data->pipelineWithoutDepth);
     delete data;
     freeLayouts();
 }
