@@ -42,8 +42,10 @@ public:
     void setInput(Renderer::VertexInputDesc desc, UniformLayout* uniforms,
                   unsigned int uniformsSize);
     // Makes the shader usable (compile and link, or the pipeline states);
-    // false when that failed.
+    // false when that failed. createPipelineState is the same step under the
+    // Direct3D 12 name, on every back end: call one of the two, once.
     bool compile();
+    bool createPipelineState();
     void bind();
     void unbind();
 

@@ -73,6 +73,10 @@ void Shader::freeLayouts() {
     freeTable(mUniforms, mUniformsSize);
 }
 
+bool Shader::createPipelineState() {
+    return compile();
+}
+
 bool Shader::inputExists(const char* name) {
     return findName(mInputs, mInputsSize, name);
 }

@@ -1,5 +1,6 @@
 // The Direct3D 12 edition's bookkeeping, away from the GPU: slots, the
-// constant block, samplers and the pixel and vertex layouts it uploads.
+// constant block, samplers, the pixel and vertex layouts it uploads and the
+// releases that wait for the GPU.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -143,6 +144,25 @@ TEST(SamplerIndex, SmoothingAndWrapModePickOneOfEight) {
     }
     EXPECT_TRUE(samplerIsSmooth(3));
     EXPECT_FALSE(samplerIsSmooth(4));
+}
+
+// Texture B is destroyed between two frames, when the fence has reached 4 and
+// its next signal will carry 5; texture A is unloaded in the next frame, which
+// drew it. An upload flush within that frame signals 5; the frame goes to the
+// queue, and the wait after it signals 6.
+TEST(DeferredReleases, EachObjectOutlivesTheLastWorkThatMayUseIt) {
+    int a = 0, b = 0;
+    DeferredReleases releases;
+    releases.add(&b, 5);
+    releases.add(&a, DeferredReleases::untilSubmitted);
+    EXPECT_TRUE(releases.takeFinished(4).empty());
+    // A's frame is not on the queue yet, whatever the fence says.
+    EXPECT_EQ(releases.takeFinished(5), std::vector<void*>{&b});
+    releases.submitted(6);
+    EXPECT_TRUE(releases.takeFinished(5).empty());
+    EXPECT_EQ(releases.takeFinished(6), std::vector<void*>{&a});
+    // Each is handed out once.
+    EXPECT_TRUE(releases.takeFinished(7).empty());
 }
 
 TEST(PixelLayout, BmpRowsArePaddedToFourBytes) {

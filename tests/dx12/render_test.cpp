@@ -65,7 +65,7 @@ bool startRenderer() {
     basic->load("data/shaders/basic-fixed");
     Shader::UniformLayout uniforms[] = {{"mvMat", 0, 16}, {"projMat", 0, 16}};
     basic->setInput(Renderer::VERTEX_INPUT_POSITION3_UV2_COLOR3_NORMAL3, uniforms, 2);
-    if (!basic->compile())
+    if (!basic->createPipelineState())
         return false;
     screen.loadIdentityModelView();
     screen.loadIdentityProjection();
@@ -277,29 +277,28 @@ TEST(DX12Renderer, ResizingRemakesTheBuffersOnlyForANewNonZeroSize) {
     Renderer::renderer.viewPort(0, 0, 0, 0);
     EXPECT_EQ(d.renderTargets[0], before); // minimised: nothing either
 
-    Renderer::renderer.viewPort(0, 0, 640, 360);
-    D3D12_RESOURCE_DESC depth;
-    d.depthBuffer->GetDesc(&depth);
-    EXPECT_EQ(depth.Width, 640u);
-    EXPECT_EQ(depth.Height, 360u);
+    // Wider only, then lower only, then both back: the right half of the
+    // game's screen fills the right half of each new size.
+    const int sizes[3][2] = {{1600, 720}, {1600, 360}, {screenWidth, screenHeight}};
     Quad red = makeQuad(1, 0, 0);
-    Shot shot = drawFrame([&] {
-        startDrawing(*basic, whiteTexture());
-        drawSprite(*basic, red, 640, 0, 640, 720); // the right half of the game's screen
-    });
-    ASSERT_EQ(shot.width, 640);
-    ASSERT_EQ(shot.height, 360);
-    EXPECT_PIXEL(shot, 319, 180, 255, 255, 255, 0);
-    EXPECT_PIXEL(shot, 321, 180, 255, 0, 0, 255);
-
-    Renderer::renderer.viewPort(0, 0, screenWidth, screenHeight);
-    shot = drawFrame([&] {
-        startDrawing(*basic, whiteTexture());
-        drawSprite(*basic, red, 640, 0, 640, 720);
-    });
-    ASSERT_EQ(shot.width, screenWidth);
-    EXPECT_PIXEL(shot, 639, 360, 255, 255, 255, 0);
-    EXPECT_PIXEL(shot, 640, 360, 255, 0, 0, 255);
+    for (const auto& size : sizes) {
+        const int w = size[0], h = size[1];
+        SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h));
+        Renderer::renderer.viewPort(0, 0, w, h);
+        D3D12_RESOURCE_DESC depth;
+        d.depthBuffer->GetDesc(&depth);
+        EXPECT_EQ(depth.Width, UINT64(w));
+        EXPECT_EQ(depth.Height, UINT(h));
+        Shot shot = drawFrame([&] {
+            startDrawing(*basic, whiteTexture());
+            drawSprite(*basic, red, 640, 0, 640, 720);
+        });
+        ASSERT_EQ(shot.width, w);
+        ASSERT_EQ(shot.height, h);
+        EXPECT_PIXEL(shot, w / 2 - 1, h / 2, 255, 255, 255, 0);
+        EXPECT_PIXEL(shot, w / 2 + 1, h / 2, 255, 0, 0, 255);
+        EXPECT_PIXEL(shot, w - 1, h - 1, 255, 0, 0, 255);
+    }
 }
 
 TEST(DX12Renderer, StartsWithADeviceASwapChainAndClosedLists) {
@@ -834,9 +833,10 @@ TEST(DX12Texture, EachSamplerFiltersAndWrapsAsItsIndexSays) {
         EXPECT_EQ(textures[i].data->samplerIndex, i);
     }
     // 600 pixels for u from -1 to 2: 200 pixels per repeat, 100 per texel.
+    // Every bind switches the sampler, half of them to a lower index.
     Shot shot = drawFrame([&] {
-        startDrawing(*basic, textures[0]);
-        for (int i = 0; i < 8; ++i) {
+        startDrawing(*basic, textures[4]);
+        for (int i : {4, 0, 5, 1, 6, 2, 7, 3}) {
             textures[i].bind(0);
             drawSprite(*basic, wide, 0, float(i * 60), 600, 50);
         }
@@ -876,6 +876,48 @@ TEST(DX12Texture, EachSamplerFiltersAndWrapsAsItsIndexSays) {
             break;
         }
     }
+}
+
+// Textures unloaded or destroyed, and a shader destroyed, in the frame that
+// drew with them still reach those draws: the renderer keeps them until the
+// frame's wait, then lets go. A texture loaded after them makes endFrame flush
+// its upload, and wait, before the frame runs.
+TEST(DX12Texture, WhatAFrameDrewWithOutlivesItsDrawsAndNoMore) {
+    REQUIRE_RENDERER();
+    waitForGpu(); // lets go of what earlier tests gave up
+    Texture unloaded;
+    fillTexture(unloaded, 1, 1, {0, 255, 0, 255});
+    Texture* destroyed = new Texture;
+    fillTexture(*destroyed, 1, 1, {0, 0, 255, 255});
+    Shader* gone = new Shader;
+    gone->load("data/shaders/basic-fixed");
+    Shader::UniformLayout uniforms[] = {{"mvMat", 0, 16}, {"projMat", 0, 16}};
+    gone->setInput(Renderer::VERTEX_INPUT_POSITION3_UV2_COLOR3_NORMAL3, uniforms, 2);
+    ASSERT_TRUE(gone->createPipelineState());
+    Texture newcomer;
+    Shot shot = drawFrame([&] {
+        startDrawing(*basic, unloaded);
+        drawSprite(*basic, whiteQuad(), 0, 0, 100, 100);
+        destroyed->bind(0);
+        drawSprite(*basic, whiteQuad(), 200, 0, 100, 100);
+        gone->bind();
+        drawSprite(*gone, whiteQuad(), 400, 0, 100, 100);
+        unloaded.unloadFromGPU();
+        delete destroyed;
+        delete gone;
+        fillTexture(newcomer, 1, 1, {255, 0, 0, 255});
+        EXPECT_EQ(dx12().releases.entries.size(), 4u); // two textures, two pipeline states
+    });
+    EXPECT_PIXEL(shot, 50, 50, 0, 255, 0, 255);
+    EXPECT_PIXEL(shot, 250, 50, 0, 0, 255, 255);
+    EXPECT_PIXEL(shot, 450, 50, 0, 0, 255, 255);
+    EXPECT_TRUE(dx12().releases.entries.empty());
+    // Unloaded, it draws as a texture without storage.
+    shot = drawFrame([&] {
+        startDrawing(*basic, unloaded);
+        drawSprite(*basic, whiteQuad(), 0, 0, 100, 100);
+    });
+    EXPECT_PIXEL(shot, 50, 50, 255, 255, 255, 255);
 }
 
 // Runs last: it uses up the texture slots.

@@ -118,3 +118,26 @@ std::vector<float> interleaveVertices(unsigned int count, const unsigned char* s
 std::vector<std::uint32_t> widenIndices(const unsigned short* indices, unsigned int count) {
     return std::vector<std::uint32_t>(indices, indices + count);
 }
+
+void DeferredReleases::add(void* object, std::uint64_t fenceValue) {
+    entries.push_back({object, fenceValue});
+}
+
+void DeferredReleases::submitted(std::uint64_t fenceValue) {
+    for (Entry& entry : entries)
+        if (entry.fenceValue == untilSubmitted)
+            entry.fenceValue = fenceValue;
+}
+
+std::vector<void*> DeferredReleases::takeFinished(std::uint64_t completedValue) {
+    std::vector<void*> finished;
+    std::vector<Entry> kept;
+    for (const Entry& entry : entries) {
+        if (entry.fenceValue <= completedValue)
+            finished.push_back(entry.object);
+        else
+            kept.push_back(entry);
+    }
+    entries.swap(kept);
+    return finished;
+}

@@ -2,8 +2,9 @@
 
 // The Direct3D 12 back end's logic that needs no Windows header: constant
 // blocks and uniform placement, descriptor slot ranges, pixel layouts, the
-// sampler choice and vertex packing. Built on every preset (the dx12_logic
-// library), so that the host tests cover it.
+// sampler choice, vertex packing and the releases that wait for the GPU.
+// Built on every preset (the dx12_logic library), so that the host tests
+// cover it.
 
 #include <cstdint>
 #include <vector>
@@ -88,3 +89,26 @@ std::vector<float> interleaveVertices(unsigned int count, const unsigned char* s
 
 // 16-bit triangle indices as 32-bit unsigned ones.
 std::vector<std::uint32_t> widenIndices(const unsigned short* indices, unsigned int count);
+
+// ---- Releases that wait for the GPU
+
+// GPU objects given up while the GPU may still read them (a texture unloaded
+// or destroyed in the frame that drew it): each is kept until the fence has
+// reached the value signalled after the last work that may use it.
+struct DeferredReleases {
+    // The object is used by commands still being recorded: its fence value is
+    // the one signalled after they go to the queue (submitted()).
+    static const std::uint64_t untilSubmitted = UINT64_MAX;
+
+    struct Entry {
+        void* object;
+        std::uint64_t fenceValue;
+    };
+    std::vector<Entry> entries;
+
+    void add(void* object, std::uint64_t fenceValue);
+    // The recorded commands went to the queue; the next signal carries fenceValue.
+    void submitted(std::uint64_t fenceValue);
+    // Takes out the objects whose fence value the GPU has reached.
+    std::vector<void*> takeFinished(std::uint64_t completedValue);
+};

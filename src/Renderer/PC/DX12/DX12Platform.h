@@ -81,6 +81,8 @@ struct Renderer::PlatformData {
 
     SlotRanges textureSlots;
     SlotRanges constantSlots;
+    // Objects given up while the GPU may still read them.
+    DeferredReleases releases;
     // One switch for the depth test and depth writes.
     bool depthOn = true;
     // The upload list is open and holds copies not yet run.
@@ -152,5 +154,14 @@ void setPipelineState(Shader* shader);
 template <class T> void release(T*& object) {
     if (object)
         object->Release();
+    object = nullptr;
+}
+
+// Releases the object once the GPU has finished all work that may use it: the
+// frame being recorded, or what is already on the queue (the next wait).
+void releaseAfterGpu(IUnknown* object);
+
+template <class T> void retire(T*& object) {
+    releaseAfterGpu(object);
     object = nullptr;
 }

@@ -87,6 +87,8 @@ void signalAndWait() {
         if (d.event && SUCCEEDED(d.fence->SetEventOnCompletion(value, d.event)))
             WaitForSingleObject(d.event, INFINITE);
     }
+    for (void* object : d.releases.takeFinished(d.fence->GetCompletedValue()))
+        static_cast<IUnknown*>(object)->Release();
 }
 
 void createRenderTargets() {
@@ -247,6 +249,19 @@ ID3D12Resource* createUploadBuffer(UINT64 bytes) {
     return buffer;
 }
 
+void releaseAfterGpu(IUnknown* object) {
+    Renderer::PlatformData& d = dx12();
+    if (!object)
+        return;
+    if (!d.queue || !d.fence) {
+        object->Release();
+        return;
+    }
+    // Outside a frame the next signal follows everything already submitted,
+    // uploads included; inside one it must follow the frame's own draw list.
+    d.releases.add(object, d.recording ? DeferredReleases::untilSubmitted : d.fenceValue);
+}
+
 void waitForGpu() {
     Renderer::PlatformData& d = dx12();
     signalAndWait();
@@ -319,6 +334,9 @@ Renderer::Renderer() : data(new PlatformData) {
 Renderer::~Renderer() {
     PlatformData& d = *data;
     waitForGpu();
+    // Whatever is left was never submitted, or the wait above saw it done.
+    for (void* object : d.releases.takeFinished(DeferredReleases::untilSubmitted))
+        static_cast<IUnknown*>(object)->Release();
     if (d.mapped)
         d.constantBuffer->Unmap(0, nullptr);
     for (ID3D12Resource*& buffer : d.vertexBuffers)
@@ -533,6 +551,7 @@ void Renderer::endFrame() {
     flushUploads();
     ID3D12CommandList* lists[] = {d.drawList};
     d.queue->ExecuteCommandLists(1, lists);
+    d.releases.submitted(d.fenceValue);
     d.swapChain->Present(1, 0);
 }
 

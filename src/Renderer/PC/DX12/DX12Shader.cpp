@@ -64,11 +64,11 @@ char* copyText(const char* text) {
 
 // The two pipeline states: the one description, made once with the depth test
 // and depth writes and once without.
-bool createPipelineState(Shader& shader) {
+bool makePipelineStates(Shader& shader) {
     Shader::PlatformShaderData& s = *shader.data;
     Renderer::PlatformData& r = dx12();
-    release(s.pipelineWithDepth);
-    release(s.pipelineWithoutDepth);
+    retire(s.pipelineWithDepth);
+    retire(s.pipelineWithoutDepth);
     if (!r.device || !r.rootSignature || !s.vertexShaderCode || !s.pixelShaderCode)
         return false;
 
@@ -148,8 +148,9 @@ Shader::~Shader() {
     if (dx12().currentPipeline == data->pipelineWithDepth ||
         dx12().currentPipeline == data->pipelineWithoutDepth)
         dx12().currentPipeline = nullptr;
-    release(data->pipelineWithDepth);
-    release(data->pipelineWithoutDepth);
+    // The frame being recorded may have drawn with them.
+    retire(data->pipelineWithDepth);
+    retire(data->pipelineWithoutDepth);
     delete data;
     freeLayouts();
 }
@@ -190,8 +191,9 @@ void Shader::setInput(Renderer::VertexInputDesc, UniformLayout* uniforms,
     }
 }
 
+// The Direct3D 12 name of this step, createPipelineState, comes here too.
 bool Shader::compile() {
-    return createPipelineState(*this);
+    return makePipelineStates(*this);
 }
 
 void Shader::bind() {

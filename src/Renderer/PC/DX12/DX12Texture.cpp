@@ -12,11 +12,8 @@ Texture::Texture() : data(new PlatformTextureData) {}
 Texture::~Texture() {
     forgetIfBound();
     deletePixels();
-    if (data->resource) {
-        // An upload still recorded for it must not outlive the resource.
-        flushUploads();
-        release(data->resource);
-    }
+    // Draws and an upload may still be recorded for it.
+    retire(data->resource);
     delete data;
 }
 
@@ -44,10 +41,7 @@ void Texture::uploadToGPU() {
             return;
         }
     }
-    if (data->resource) {
-        flushUploads();
-        release(data->resource);
-    }
+    retire(data->resource);
 
     const unsigned char* texels = pixels;
     unsigned int w = width;
@@ -64,10 +58,7 @@ void Texture::uploadToGPU() {
 }
 
 void Texture::releaseFromGPU() {
-    if (data->resource) {
-        flushUploads();
-        release(data->resource);
-    }
+    retire(data->resource);
 }
 
 // One texture table whatever the unit, and an upload goes through the upload
