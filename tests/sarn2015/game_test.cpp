@@ -126,7 +126,16 @@ TEST_F(Prototype, ArrowsScrollWithinBoundsOrChangeTheRadiusDownToZero) {
 TEST_F(Prototype, DrawsEveryTileInsideTheDiscFromAnOrbitingEye) {
     game->pos = Vector2D(0.5f, -3.25f);
     recorder().reset();
-    game->render();
+    std::vector<Drawn> drawn = renderFrame();
+    // First the star backdrop, 200 square around (0, 50), one unit down.
+    ASSERT_FALSE(drawn.empty());
+    EXPECT_EQ(drawn[0].texture, &game->texBG);
+    Vector3D low = drawn[0].world(Vector3D(0, 0, 0)), high = drawn[0].world(Vector3D(1, 1, 0));
+    EXPECT_FLOAT_EQ(low.x, -100);
+    EXPECT_FLOAT_EQ(low.y, -50);
+    EXPECT_FLOAT_EQ(high.x, 100);
+    EXPECT_FLOAT_EQ(high.y, 150);
+    EXPECT_FLOAT_EQ(high.z, -1);
     float r = game->terrainRay + 15.0f;
     std::size_t inside = 0;
     for (int i = -40; i < 40; ++i)
