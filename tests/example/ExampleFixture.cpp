@@ -5,6 +5,20 @@
 #include "input/ScriptedKeyboard.h"
 #include "support/Recorder.h"
 
+#include <cmath>
+
+float Drawn::width() const {
+    return std::hypot(mv[0], mv[1]);
+}
+
+float Drawn::height() const {
+    return std::hypot(mv[4], mv[5]);
+}
+
+float Drawn::turn() const {
+    return std::atan2(mv[1], mv[0]) * 57.29578f;
+}
+
 void ExampleTest::SetUp() {
     recorder().reset();
     holdOnly({});
@@ -42,4 +56,25 @@ void ExampleTest::placeCar(int i, float x, float y) {
     car.speed = 0.0f;
     car.model.x() = x;
     car.model.y() = y;
+}
+
+std::vector<Drawn> ExampleTest::drawnFrame(float dt, std::initializer_list<Key> keys) {
+    holdOnly(keys);
+    game->prepare(dt);
+    const Texture* bound = Texture::bound;
+    std::size_t first = recorder().events().size();
+    game->render();
+    std::vector<Drawn> out;
+    std::vector<float> mv(16, 0.0f);
+    const std::vector<RecordedEvent>& log = recorder().events();
+    for (std::size_t i = first; i < log.size(); ++i) {
+        const RecordedEvent& e = log[i];
+        if (e.kind == RecordedEvent::textureBind)
+            bound = e.texture;
+        else if (e.kind == RecordedEvent::uniform && e.name == "mvMat")
+            mv = e.values;
+        else if (e.kind == RecordedEvent::draw)
+            out.push_back({bound, e.vertexInput, mv});
+    }
+    return out;
 }

@@ -33,6 +33,26 @@ const Shader* drawShader() {
     return drawn.size() == 1 ? *drawn.begin() : nullptr;
 }
 
+// The draws made with a texture.
+std::vector<Drawn> withTexture(const std::vector<Drawn>& drawn, const Texture* texture) {
+    std::vector<Drawn> out;
+    for (const Drawn& d : drawn)
+        if (d.texture == texture)
+            out.push_back(d);
+    return out;
+}
+
+void expectPlaced(const std::vector<Drawn>& drawn, const Texture* texture, float x, float y,
+                  float z, float width, float height, const char* what) {
+    std::vector<Drawn> found = withTexture(drawn, texture);
+    ASSERT_EQ(found.size(), 1u) << what;
+    EXPECT_NEAR(found[0].x(), x, 1e-4f) << what;
+    EXPECT_NEAR(found[0].y(), y, 1e-4f) << what;
+    EXPECT_FLOAT_EQ(found[0].z(), z) << what;
+    EXPECT_NEAR(found[0].width(), width, 1e-5f) << what;
+    EXPECT_NEAR(found[0].height(), height, 1e-5f) << what;
+}
+
 } // namespace
 
 TEST_F(ExampleTest, OnlyTheBarHitsCarsAndAFrameCostsOneLife) {
@@ -75,16 +95,27 @@ TEST_F(ExampleTest, GraceAndSlowMotionFollowEveryLostLife) {
     // Easy: the fourth touch ends the run; none counts in the 2 s grace.
     int touches = 0;
     unsigned int lives = game->mLives;
+    std::vector<Drawn> hearts;
     for (int i = 0; i < 200 && !game->gameOver; ++i) {
         bool armed = game->mLifeTimer >= 2.0f;
         placeCar(0, game->mBarSprite.x(), game->mBarSprite.y());
-        frame(0.25f);
+        std::vector<Drawn> drawn = drawnFrame(0.25f);
         bool touched = game->mLives < lives || game->gameOver;
         EXPECT_EQ(touched, armed) << i;
         touches += touched;
         lives = game->mLives;
+        if (lives == 2 && hearts.empty())
+            hearts = withTexture(drawn, &game->texHeart);
     }
     EXPECT_EQ(touches, 4);
+    // Two lives of three: a row from the top left corner, 60 apart.
+    ASSERT_EQ(hearts.size(), 2u);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_FLOAT_EQ(hearts[i].x(), 80.0f + 60.0f * float(i));
+        EXPECT_FLOAT_EQ(hearts[i].y(), 570.0f);
+        EXPECT_FLOAT_EQ(hearts[i].width(), 55.0f);
+        EXPECT_FLOAT_EQ(hearts[i].height(), 55.0f);
+    }
     EXPECT_EQ(game->mLives, 0u);
 
     // Game over: everything stands but the keys; Space starts a new run.
@@ -151,6 +182,15 @@ TEST_F(ExampleTest, RoadAndGrassScrollTogetherAndShortRunsKeepTheRoadOnScreen) {
         ASSERT_NEAR(game->mBackground.y() - game->mRaceTrack.oa.y(), gap, 1e-3f);
     }
     EXPECT_TRUE(jumped);
+    // 1500.9375 units since the reset (the start frame's 0.9375, slowed, then
+    // 2000 x 0.75): 200 plus that passed 600 three times, each a jump of 400.
+    std::vector<Drawn> drawn = drawnFrame(0.0f);
+    EXPECT_FLOAT_EQ(game->cameraY, 500.9375f);
+    expectPlaced(drawn, &game->texGrass, 0, 50 - 1500.9375f + 1200, -20, 200, 800, "grass");
+    std::vector<Drawn> road = withTexture(drawn, &game->tex[1]);
+    ASSERT_EQ(road.size(), 1u);
+    EXPECT_NEAR(road[0].y(0, 0), -1500.9375f + 1200, 1e-3f);
+    EXPECT_NEAR(road[0].x(0, 0), 0.0f, 1e-5f);
 
     // Ten runs of 20 s, each shorter than one wrap (26.7 s).
     for (int run = 0; run < 10; ++run) {
@@ -161,6 +201,42 @@ TEST_F(ExampleTest, RoadAndGrassScrollTogetherAndShortRunsKeepTheRoadOnScreen) {
             ASSERT_GE(game->mRaceTrack.oa.y(), -400.0f);
         }
     }
+}
+
+TEST_F(ExampleTest, SpritesLandWhereTheRunPutsThemAndMoveByTheFrame) {
+    std::vector<Drawn> title = drawnFrame(0.25f);
+    expectPlaced(title, &game->texTitle, 640, 360, -35, 800, 400, "title");
+    EXPECT_TRUE(withTexture(title, &game->texTruck).empty());
+
+    startRun();
+    game->mLifeTimer = 2.0f;
+    game->mCarsPatterns.clear();
+    for (Example::Car& car : game->cars)
+        car.alive = false;
+    game->temps = 1.5f;
+    game->mCarsList = {{-6.0f, 8.0f, 1.0f}};
+    // Right held: the truck goes 10.4 a second; the bar takes the truck's
+    // place before the truck moves, turned 90 degrees per second of play; a
+    // car enters at the top and goes down at its speed in the same frame.
+    std::vector<Drawn> drawn = drawnFrame(0.25f, {Key::Right});
+    expectPlaced(drawn, &game->texTruck, 2.6f, 0, -12, 2.55f, 7, "truck");
+    expectPlaced(drawn, &game->texBar, 0, 0, -11, 0.5f, 13, "bar");
+    EXPECT_NEAR(withTexture(drawn, &game->texBar)[0].turn(), 135.0f, 1e-3f);
+    expectPlaced(drawn, &game->texCar, -6, 16.5f - 2, -11, 2.4f, 4, "car");
+    EXPECT_TRUE(withTexture(drawn, &game->texTitle).empty());
+    // The play field shows 52 x 29.25 units, the screen layer 1280 x 720.
+    std::vector<RecordedEvent> proj = recorder().sends("projMat");
+    ASSERT_GE(proj.size(), 2u);
+    EXPECT_FLOAT_EQ(proj[proj.size() - 2].values[0], 2 / 52.0f);
+    EXPECT_FLOAT_EQ(proj[proj.size() - 2].values[5], 2 / 29.25f);
+    EXPECT_FLOAT_EQ(proj.back().values[0], 2 / 1280.0f);
+    EXPECT_FLOAT_EQ(proj.back().values[5], 2 / 720.0f);
+
+    drawn = drawnFrame(0.25f, {Key::Right});
+    expectPlaced(drawn, &game->texTruck, 5.2f, 0, -12, 2.55f, 7, "truck");
+    expectPlaced(drawn, &game->texBar, 2.6f, 0, -11, 0.5f, 13, "bar");
+    EXPECT_NEAR(withTexture(drawn, &game->texBar)[0].turn(), 157.5f, 1e-3f);
+    expectPlaced(drawn, &game->texCar, -6, 16.5f - 4, -11, 2.4f, 4, "car");
 }
 
 TEST_F(ExampleTest, ModeKeysToggleOncePerSecondOnTheTitleAndRestartRuns) {
