@@ -96,9 +96,10 @@ TEST(Traveller, UpTrackRollsBothWaysAndKeepsItsHintInRange) {
     CameraPath path;
     path.cam = standing(Vector3D(0, -10, 0));
     path.vue = standing(Vector3D(0, 0, 0));
-    // A zero roll, -90 degrees at 90 per second, then a loop back to 0.
+    // A zero roll, -90 degrees at 90 per second, then a loop back to 0. Speed
+    // key 0 is never played: only key 1's 90 per second may show.
     path.up.moves = {{0, {2, 0}}, {1, {3, 0}}, {1, {4, -90}}, {2, {0, -1}}};
-    path.up.keys = {{0, {0, 90}}, {0, {1000, 90}}};
+    path.up.keys = {{0, {0, 30}}, {0, {1000, 90}}};
     World world;
     Traveller trav;
     ASSERT_TRUE(trav.init(writeCameraPathFile("up", path).c_str()));
