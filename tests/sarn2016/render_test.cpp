@@ -121,6 +121,12 @@ public:
         std::vector<float> vertices;
         float ratio;
         Vector3D at() const { return Vector3D(model[12], model[13], model[14]); }
+        // Where a point of the mesh lands.
+        Vector3D point(const Vector3D& p) const {
+            return Vector3D(model[0] * p.x + model[4] * p.y + model[8] * p.z + model[12],
+                            model[1] * p.x + model[5] * p.y + model[9] * p.z + model[13],
+                            model[2] * p.x + model[6] * p.y + model[10] * p.z + model[14]);
+        }
         // The scale of a draw that is not turned.
         Vector3D size() const { return Vector3D(model[0], model[5], model[10]); }
     };
@@ -169,33 +175,77 @@ void expectAt(const Vector3D& expected, const Vector3D& actual, const char* what
 }
 
 TEST_F(Sarn2016RenderTest, PassesRunInOrderWithTheirShaders) {
-    game->tutoTime = game->tutoTotalTime; // no card
-    game->currentRoom->entryTransition = false;
-    drawFrame();
     Sarn2016& g = *game;
+    g.tutoTime = g.tutoTotalTime; // no card
+    g.currentRoom->entryTransition = false;
+    g.swimmer.flotationTime = 2.0f - 1.0f / 60.0f;
+    drawFrame();
     unsigned int statics = g.currentRoom->staticObjectCount;
     std::vector<std::pair<const Shader*, int>> expected = {
         {&g.shader, 0},           {&g.underwaterShader, 2},
         {&g.underwaterShader, 1}, {&g.underwaterShader, int(statics) + 1},
         {&g.seaweedShader, 120},  {&g.shader, 0}};
     EXPECT_EQ(expected, passes());
-    EXPECT_EQ(120u, drawn(RecordedEvent::uniform, "offset").size());
     EXPECT_TRUE(recorder().faults().empty()) << recorder().faults()[0];
+
+    // The swimmer's anchor bobs a third of cos(2 s) off its depth.
+    auto swimmer = drawnWith(&g.texWall, g.monde);
+    ASSERT_EQ(1u, swimmer.size());
+    expectAt(Vector3D(20, 20, -5.0f - 0.138716f), swimmer[0].point(Vector3D(1, 1, 0)), "swimmer");
+    // Each seaweed's foot on its own spot, swaying by its own phase.
+    auto weeds = drawnWith(&g.texSeaweed, g.monde);
+    auto offsets = drawn(RecordedEvent::uniform, "offset");
+    ASSERT_EQ(120u, weeds.size());
+    ASSERT_EQ(120u, offsets.size());
+    for (int i = 0; i < 120; i += 7) {
+        const Sarn2016::Seaweed& weed = g.currentRoom->trees[i];
+        expectAt(weed.position, weeds[i].point(Vector3D(0.5f, 0.5f, 0)), "seaweed");
+        // Pitched by its y about x after rolling by its x about y.
+        float pitch = weed.yawPitch.y * 0.017453292f, roll = weed.yawPitch.x * 0.017453292f;
+        expectAt(Vector3D(std::sin(roll), -std::sin(pitch) * std::cos(roll),
+                          std::cos(pitch) * std::cos(roll)),
+                 weeds[i].point(Vector3D(0.5f, 0.5f, 1)) - weed.position, "seaweed lean");
+        EXPECT_EQ(weed.startTime.y, offsets[i].values[1]) << i;
+    }
+    // The rocks of the file, last first, turned 75, 50 and 25 degrees about z.
+    auto rocks = drawnWith(g.texturesDB.at("data/cliff.png"), g.monde);
+    ASSERT_EQ(3u, rocks.size());
+    const float rockTurns[3][3] = {{88, 85, 75}, {70, 15, 50}, {10, 55, 25}};
+    for (int i = 0; i < 3; ++i) {
+        expectAt(Vector3D(rockTurns[i][0], rockTurns[i][1], -20), rocks[i].at(), "rock");
+        Vector3D along = rocks[i].point(Vector3D(1, 0, 0)) - rocks[i].at();
+        along.normalize();
+        float turn = rockTurns[i][2] * 0.017453292f;
+        expectAt(Vector3D(std::cos(turn), std::sin(turn), 0), along, "rock turn");
+    }
 
     // Keys held show down the left edge, red highest, two units apart; a
     // collected key's own object is not drawn.
-    g.swimmer.hasRedKey = g.swimmer.hasBlueKey = true;
     g.currentRoom->collectibles[0].collected = true;
-    drawFrame();
-    auto p = passes();
-    EXPECT_EQ(int(statics), p[3].second);
-    EXPECT_EQ(2, p.back().second);
-    auto red = drawnWith(&g.texRedKey), blue = drawnWith(&g.texBlueKey);
-    ASSERT_EQ(1u, red.size());
-    ASSERT_EQ(1u, blue.size());
-    expectAt(Vector3D(2, 8, 1), red[0].at(), "red key");
-    expectAt(Vector3D(2, 4, 1), blue[0].at(), "blue key");
-    expectAt(Vector3D(1, 2, 2), blue[0].size(), "blue key");
+    const struct {
+        bool Sarn2016::Swimmer::*held;
+        const Texture* sprite;
+        float y;
+    } keys[] = {{&Sarn2016::Swimmer::hasRedKey, &g.texRedKey, 8},
+                {&Sarn2016::Swimmer::hasGreenKey, &g.texGreenKey, 6},
+                {&Sarn2016::Swimmer::hasBlueKey, &g.texBlueKey, 4},
+                {&Sarn2016::Swimmer::hasGoldKey, &g.texGoldKey, 2}};
+    for (int pair = 0; pair < 2; ++pair) {
+        for (int k = 0; k < 4; ++k)
+            g.swimmer.*keys[k].held = k % 2 == pair;
+        drawFrame();
+        auto p = passes();
+        EXPECT_EQ(int(statics), p[3].second);
+        EXPECT_EQ(2, p.back().second);
+        for (int k = 0; k < 4; ++k) {
+            auto sprite = drawnWith(keys[k].sprite);
+            ASSERT_EQ(k % 2 == pair ? 1u : 0u, sprite.size()) << k;
+            if (!sprite.empty()) {
+                expectAt(Vector3D(2, keys[k].y, 1), sprite[0].at(), "key");
+                expectAt(Vector3D(1, 2, 2), sprite[0].size(), "key");
+            }
+        }
+    }
 
     // The prompt of a lever in reach shows at (3, 2) while it rests, not
     // while it runs.
@@ -253,6 +303,15 @@ TEST_F(Sarn2016RenderTest, RefractionFramesRunInPairsAndFadesOnlyWhileTransiting
         expectAt(Vector3D(6, 2, 1), card[0].at(), "card");
         expectAt(Vector3D(8, 2, 1), card[0].size(), "card");
     }
+    // F1 brings the card back whole; it fades as before.
+    game->tutoTime = game->tutoTotalTime;
+    for (float dt : {0.5f, 9.0f}) {
+        holdOnly({Key::F1});
+        drawFrame(dt);
+        auto card = drawnWith(&game->texSwimmingControls);
+        ASSERT_EQ(1u, card.size());
+        EXPECT_FLOAT_EQ(dt < 1.0f ? 1.0f : 0.5f, card[0].ratio);
+    }
 }
 
 // A path of uneven segments (ratios 0, 0.2, 1) blends eye, target and up
@@ -291,34 +350,45 @@ TEST_F(Sarn2016RenderTest, CameraPathBlendsWithinItsSegment) {
 }
 
 // Kelp to the wreck (x 10 to 90) and back, at the surface: each arrival
-// rebuilds the cliff strip on the new room's edges and lays the water over its
+// rebuilds the border strips on the new room's edges and lays the water over its
 // bounds, and kelp, left once, fades in again on the return.
 TEST_F(Sarn2016RenderTest, ReturnVisitFadesInAgainAndFramesEachRoom) {
     Sarn2016& g = *game;
     g.tutoTime = g.tutoTotalTime;
-    // Sides 1 to 3 of the cliff: bases on the room's edges, upper vertices
-    // leaning in by up to 50 (sides 1 and 3) or 25 either way (side 2).
-    auto expectCliff = [&](float left, float right, const std::vector<float>& side2) {
-        auto strip = drawnWith(&g.texCliff, g.monde);
-        ASSERT_EQ(1u, strip.size());
-        expectAt(Vector3D(0, 0, 0), strip[0].at(), "cliff");
-        expectAt(Vector3D(1, 1, 1), strip[0].size(), "cliff");
-        const std::vector<float>& v = strip[0].vertices;
-        ASSERT_EQ(21u * 2u * 3u, v.size());
-        auto vertex = [&](int pair, int upper) {
-            const float* f = &v[6 * pair + 3 * upper];
+    // Sides 1 to 3 of both strips over the floor tile. The cliff's bases on
+    // the room's edges, its upper vertices leaning in by up to 50 (sides 1
+    // and 3) or 25 either way (side 2); the wall below straight, its side 1 at
+    // x = 0 whatever the room.
+    auto expectStrips = [&](float left, float right, const std::vector<float>& side2) {
+        auto cliff = drawnWith(&g.texCliff, g.monde);
+        auto grass = drawnWith(&g.texGrass, g.monde); // the floor, then the wall
+        ASSERT_EQ(1u, cliff.size());
+        ASSERT_EQ(2u, grass.size());
+        expectAt(Vector3D(0, 0, -20), grass[0].at(), "floor");
+        expectAt(Vector3D(100, 100, 1), grass[0].size(), "floor");
+        for (const Drawn* strip : {&cliff[0], &grass[1]}) {
+            expectAt(Vector3D(0, 0, 0), strip->at(), "strip");
+            expectAt(Vector3D(1, 1, 1), strip->size(), "strip");
+            ASSERT_EQ(21u * 2u * 3u, strip->vertices.size());
+        }
+        auto vertex = [&](const Drawn& strip, int pair, int upper) {
+            const float* f = &strip.vertices[6 * pair + 3 * upper];
             return Vector3D(f[0], f[1], f[2]);
         };
         const float up[5] = {20, 40, 60, 80, 100}, down[5] = {80, 60, 40, 20, 0};
         for (int n = 0; n < 5; ++n) {
-            expectAt(Vector3D(left, up[n], 0), vertex(1 + n, 0), "left side");
-            expectAt(Vector3D(side2[n], 100, 0), vertex(6 + n, 0), "top side");
-            expectAt(Vector3D(right, down[n], 0), vertex(11 + n, 0), "right side");
-            float x1 = vertex(1 + n, 1).x, y2 = vertex(6 + n, 1).y, x3 = vertex(11 + n, 1).x;
+            expectAt(Vector3D(left, up[n], 0), vertex(cliff[0], 1 + n, 0), "left cliff");
+            expectAt(Vector3D(side2[n], 100, 0), vertex(cliff[0], 6 + n, 0), "top cliff");
+            expectAt(Vector3D(right, down[n], 0), vertex(cliff[0], 11 + n, 0), "right cliff");
+            float x1 = vertex(cliff[0], 1 + n, 1).x, y2 = vertex(cliff[0], 6 + n, 1).y;
+            float x3 = vertex(cliff[0], 11 + n, 1).x;
             EXPECT_TRUE(x1 >= left && x1 < left + 50) << x1;
             EXPECT_TRUE(y2 >= 75 && y2 < 125) << y2;
             EXPECT_TRUE(x3 >= right - 50 && x3 < right) << x3;
-            EXPECT_EQ(20.0f, vertex(11 + n, 1).z);
+            EXPECT_EQ(20.0f, vertex(cliff[0], 11 + n, 1).z);
+            expectAt(Vector3D(0, up[n], -20), vertex(grass[1], 1 + n, 0), "left wall");
+            expectAt(Vector3D(side2[n], 100, 0), vertex(grass[1], 6 + n, 1), "top wall");
+            expectAt(Vector3D(right, down[n], -20), vertex(grass[1], 11 + n, 0), "right wall");
         }
     };
     auto expectWater = [&](float left, float width) {
@@ -338,11 +408,14 @@ TEST_F(Sarn2016RenderTest, ReturnVisitFadesInAgainAndFramesEachRoom) {
     g.swimmer.position = Vector3D(50, 96, 0);
     drawFrame(0.25f);
     ASSERT_TRUE(kelp->transiting);
-    for (int f = 0; f < 3; ++f) // 0.75 s: past the 0.7 s fade
+    EXPECT_EQ(0.0f, fadeRatio()); // from clear, whatever the fade-in had reached
+    drawFrame(0.25f);
+    EXPECT_NEAR(0.25f / 0.7f, fadeRatio(), 1e-5f);
+    for (int f = 0; f < 2; ++f) // 0.75 s: past the 0.7 s fade
         drawFrame(0.25f);
     ASSERT_EQ(wreck, g.currentRoom);
     EXPECT_EQ(-1.0f, fadeRatio()) << "the wreck's file asks for no fade";
-    expectCliff(10, 90, {26, 42, 58, 74, 90});
+    expectStrips(10, 90, {26, 42, 58, 74, 90});
     expectWater(10, 80);
 
     g.swimmer.position = Vector3D(50, 2, 0); // in the open door back
@@ -350,7 +423,7 @@ TEST_F(Sarn2016RenderTest, ReturnVisitFadesInAgainAndFramesEachRoom) {
         drawFrame(0.25f);
     ASSERT_EQ(kelp, g.currentRoom);
     EXPECT_FLOAT_EQ(1.0f, fadeRatio());
-    expectCliff(0, 100, {20, 40, 60, 80, 100});
+    expectStrips(0, 100, {20, 40, 60, 80, 100});
     expectWater(0, 100);
     drawFrame(0.21f);
     EXPECT_NEAR(0.7f, fadeRatio(), 1e-5f);
