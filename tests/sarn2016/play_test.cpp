@@ -241,9 +241,11 @@ TEST_F(Sarn2016PlayTest, LeverStartsOncePerPressAndFinishesOnce) {
 
     frames(1, {Key::LeftControl});
     EXPECT_TRUE(lever.mechanism.running);
-    frames(1, {Key::LeftControl}); // mid-run, still held
+    frames(1, {});
     EXPECT_FLOAT_EQ(-18.0f, arm.position.z);
-    frames(3, {Key::LeftControl}); // the run ends: held B starts nothing more
+    frames(1, {Key::LeftControl}); // a second press mid-run goes on with the run
+    EXPECT_FLOAT_EQ(-17.0f, arm.position.z);
+    frames(2, {Key::LeftControl}); // the run ends: held B starts nothing more
     EXPECT_FALSE(lever.mechanism.running);
     EXPECT_TRUE(lever.mechanism.end);
     EXPECT_EQ(-16.0f, arm.position.z);

@@ -84,8 +84,8 @@ public:
         ASSERT_TRUE(game->init());
         game->onResize(1280, 720);
     }
-    void drawFrame() {
-        game->prepare(1.0f / 60.0f);
+    void drawFrame(float dt = 1.0f / 60.0f) {
+        game->prepare(dt);
         mark = recorder().events().size();
         game->render();
     }
@@ -112,30 +112,154 @@ public:
         }
         return out;
     }
+    // One draw of the last frame: the texture on unit 0, the model matrix
+    // (under camera, a view of rotation and translation only), the vertices
+    // drawn and the "ratio" sent before it in that frame (-1 when none).
+    struct Drawn {
+        const Texture* texture;
+        float model[16];
+        std::vector<float> vertices;
+        float ratio;
+        Vector3D at() const { return Vector3D(model[12], model[13], model[14]); }
+        // Where a point of the mesh lands.
+        Vector3D point(const Vector3D& p) const {
+            return Vector3D(model[0] * p.x + model[4] * p.y + model[8] * p.z + model[12],
+                            model[1] * p.x + model[5] * p.y + model[9] * p.z + model[13],
+                            model[2] * p.x + model[6] * p.y + model[10] * p.z + model[14]);
+        }
+        // The scale of a draw that is not turned.
+        Vector3D size() const { return Vector3D(model[0], model[5], model[10]); }
+    };
+    std::vector<Drawn> drawnWith(const Texture* texture, const World& camera) {
+        // The inverse view: the turn transposed, the shift turned back.
+        const float* v = camera.mvMat;
+        float back[16] = {};
+        for (int r = 0; r < 3; ++r) {
+            for (int c = 0; c < 3; ++c)
+                back[4 * c + r] = v[4 * r + c];
+            back[12 + r] = -(v[4 * r] * v[12] + v[4 * r + 1] * v[13] + v[4 * r + 2] * v[14]);
+        }
+        back[15] = 1.0f;
+        std::vector<Drawn> out;
+        const Texture* unit0 = nullptr;
+        std::vector<float> mv(16, 0.0f);
+        float ratio = -1.0f;
+        const std::vector<RecordedEvent>& log = recorder().events();
+        for (std::size_t i = 0; i < log.size(); ++i) {
+            const RecordedEvent& e = log[i];
+            if (e.kind == RecordedEvent::textureBind && e.count == 0)
+                unit0 = e.texture;
+            else if (e.kind == RecordedEvent::uniform && e.name == "mvMat")
+                mv = e.values;
+            else if (e.kind == RecordedEvent::uniform && e.name == "ratio" && i >= mark)
+                ratio = e.values[0];
+            if (e.kind != RecordedEvent::draw || i < mark || unit0 != texture)
+                continue;
+            Drawn d{unit0, {}, recorder().vertexInput(e.vertexInput).inputs[0], ratio};
+            for (int r = 0; r < 4; ++r)
+                for (int c = 0; c < 4; ++c)
+                    for (int k = 0; k < 4; ++k)
+                        d.model[4 * c + r] += back[4 * k + r] * mv[4 * c + k];
+            out.push_back(d);
+        }
+        return out;
+    }
+    std::vector<Drawn> drawnWith(const Texture* texture) { return drawnWith(texture, game->GUI); }
     std::unique_ptr<Sarn2016> game;
 };
 
+void expectAt(const Vector3D& expected, const Vector3D& actual, const char* what) {
+    EXPECT_NEAR(expected.x, actual.x, 1e-3f) << what;
+    EXPECT_NEAR(expected.y, actual.y, 1e-3f) << what;
+    EXPECT_NEAR(expected.z, actual.z, 1e-3f) << what;
+}
+
 TEST_F(Sarn2016RenderTest, PassesRunInOrderWithTheirShaders) {
-    game->tutoTime = game->tutoTotalTime; // no card
-    game->currentRoom->entryTransition = false;
-    drawFrame();
     Sarn2016& g = *game;
+    g.tutoTime = g.tutoTotalTime; // no card
+    g.currentRoom->entryTransition = false;
+    g.swimmer.flotationTime = 2.0f - 1.0f / 60.0f;
+    drawFrame();
     unsigned int statics = g.currentRoom->staticObjectCount;
     std::vector<std::pair<const Shader*, int>> expected = {
         {&g.shader, 0},           {&g.underwaterShader, 2},
         {&g.underwaterShader, 1}, {&g.underwaterShader, int(statics) + 1},
         {&g.seaweedShader, 120},  {&g.shader, 0}};
     EXPECT_EQ(expected, passes());
-    EXPECT_EQ(120u, drawn(RecordedEvent::uniform, "offset").size());
     EXPECT_TRUE(recorder().faults().empty()) << recorder().faults()[0];
 
-    // Keys held show their sprites; a collected key's own object is not drawn.
-    g.swimmer.hasRedKey = g.swimmer.hasGoldKey = true;
+    // The swimmer's anchor bobs a third of cos(2 s) off its depth.
+    auto swimmer = drawnWith(&g.texWall, g.monde);
+    ASSERT_EQ(1u, swimmer.size());
+    expectAt(Vector3D(20, 20, -5.0f - 0.138716f), swimmer[0].point(Vector3D(1, 1, 0)), "swimmer");
+    // Each seaweed's foot on its own spot, swaying by its own phase.
+    auto weeds = drawnWith(&g.texSeaweed, g.monde);
+    auto offsets = drawn(RecordedEvent::uniform, "offset");
+    ASSERT_EQ(120u, weeds.size());
+    ASSERT_EQ(120u, offsets.size());
+    for (int i = 0; i < 120; i += 7) {
+        const Sarn2016::Seaweed& weed = g.currentRoom->trees[i];
+        expectAt(weed.position, weeds[i].point(Vector3D(0.5f, 0.5f, 0)), "seaweed");
+        // Pitched by its y about x after rolling by its x about y.
+        float pitch = weed.yawPitch.y * 0.017453292f, roll = weed.yawPitch.x * 0.017453292f;
+        expectAt(Vector3D(std::sin(roll), -std::sin(pitch) * std::cos(roll),
+                          std::cos(pitch) * std::cos(roll)),
+                 weeds[i].point(Vector3D(0.5f, 0.5f, 1)) - weed.position, "seaweed lean");
+        EXPECT_EQ(weed.startTime.y, offsets[i].values[1]) << i;
+    }
+    // The rocks of the file, last first, turned 75, 50 and 25 degrees about z.
+    auto rocks = drawnWith(g.texturesDB.at("data/cliff.png"), g.monde);
+    ASSERT_EQ(3u, rocks.size());
+    const float rockTurns[3][3] = {{88, 85, 75}, {70, 15, 50}, {10, 55, 25}};
+    for (int i = 0; i < 3; ++i) {
+        expectAt(Vector3D(rockTurns[i][0], rockTurns[i][1], -20), rocks[i].at(), "rock");
+        Vector3D along = rocks[i].point(Vector3D(1, 0, 0)) - rocks[i].at();
+        along.normalize();
+        float turn = rockTurns[i][2] * 0.017453292f;
+        expectAt(Vector3D(std::cos(turn), std::sin(turn), 0), along, "rock turn");
+    }
+
+    // Keys held show down the left edge, red highest, two units apart; a
+    // collected key's own object is not drawn.
     g.currentRoom->collectibles[0].collected = true;
+    const struct {
+        bool Sarn2016::Swimmer::*held;
+        const Texture* sprite;
+        float y;
+    } keys[] = {{&Sarn2016::Swimmer::hasRedKey, &g.texRedKey, 8},
+                {&Sarn2016::Swimmer::hasGreenKey, &g.texGreenKey, 6},
+                {&Sarn2016::Swimmer::hasBlueKey, &g.texBlueKey, 4},
+                {&Sarn2016::Swimmer::hasGoldKey, &g.texGoldKey, 2}};
+    for (int pair = 0; pair < 2; ++pair) {
+        for (int k = 0; k < 4; ++k)
+            g.swimmer.*keys[k].held = k % 2 == pair;
+        drawFrame();
+        auto p = passes();
+        EXPECT_EQ(int(statics), p[3].second);
+        EXPECT_EQ(2, p.back().second);
+        for (int k = 0; k < 4; ++k) {
+            auto sprite = drawnWith(keys[k].sprite);
+            ASSERT_EQ(k % 2 == pair ? 1u : 0u, sprite.size()) << k;
+            if (!sprite.empty()) {
+                expectAt(Vector3D(2, keys[k].y, 1), sprite[0].at(), "key");
+                expectAt(Vector3D(1, 2, 2), sprite[0].size(), "key");
+            }
+        }
+    }
+
+    // The prompt of a lever in reach shows at (3, 2) while it rests, not
+    // while it runs.
+    Sarn2016::Lever& lever = g.currentRoom->levers[0];
+    g.swimmer.position = lever.mechanism.position + Vector3D(0.6f, 0.6f, 10.0f);
     drawFrame();
-    auto p = passes();
-    EXPECT_EQ(int(statics), p[3].second);
-    EXPECT_EQ(2, p.back().second);
+    auto prompt = drawnWith(&g.texCtrl);
+    ASSERT_EQ(1u, prompt.size());
+    expectAt(Vector3D(3, 2, 1), prompt[0].at(), "prompt");
+    expectAt(Vector3D(1, 1, 1), prompt[0].size(), "prompt");
+    holdOnly({Key::LeftControl});
+    drawFrame();
+    ASSERT_TRUE(lever.mechanism.running);
+    EXPECT_TRUE(drawnWith(&g.texCtrl).empty());
 }
 
 TEST_F(Sarn2016RenderTest, RefractionFramesRunInPairsAndFadesOnlyWhileTransiting) {
@@ -161,6 +285,33 @@ TEST_F(Sarn2016RenderTest, RefractionFramesRunInPairsAndFadesOnlyWhileTransiting
     game->render();
     ASSERT_EQ(1u, ratios().size());
     EXPECT_FLOAT_EQ(0.5f, ratios()[0].values[0]);
+    // The black pixel stretched over more than the whole 20 x 11.25 screen.
+    auto fade = drawnWith(&game->texCar);
+    ASSERT_EQ(1u, fade.size());
+    expectAt(Vector3D(-16.5f, -12, 1), fade[0].at(), "fade");
+    expectAt(Vector3D(40, 30, 1), fade[0].size(), "fade");
+
+    // The card fades out over its last 2 s.
+    game->currentRoom->transiting = false;
+    for (float time : {7.5f, 9.5f}) {
+        game->tutoTime = time;
+        mark = recorder().events().size();
+        game->render();
+        auto card = drawnWith(&game->texSwimmingControls);
+        ASSERT_EQ(1u, card.size());
+        EXPECT_FLOAT_EQ(time < 8.0f ? 1.0f : 0.25f, card[0].ratio);
+        expectAt(Vector3D(6, 2, 1), card[0].at(), "card");
+        expectAt(Vector3D(8, 2, 1), card[0].size(), "card");
+    }
+    // F1 brings the card back whole; it fades as before.
+    game->tutoTime = game->tutoTotalTime;
+    for (float dt : {0.5f, 9.0f}) {
+        holdOnly({Key::F1});
+        drawFrame(dt);
+        auto card = drawnWith(&game->texSwimmingControls);
+        ASSERT_EQ(1u, card.size());
+        EXPECT_FLOAT_EQ(dt < 1.0f ? 1.0f : 0.5f, card[0].ratio);
+    }
 }
 
 // A path of uneven segments (ratios 0, 0.2, 1) blends eye, target and up
@@ -195,6 +346,87 @@ TEST_F(Sarn2016RenderTest, CameraPathBlendsWithinItsSegment) {
     path.waypoints.clear();
     path.timeFromStart = 0.0f;
     EXPECT_FALSE(cameraPathPose(path, e, target, up));
+    EXPECT_TRUE(recorder().faults().empty()) << recorder().faults()[0];
+}
+
+// Kelp to the wreck (x 10 to 90) and back, at the surface: each arrival
+// rebuilds the border strips on the new room's edges and lays the water over its
+// bounds, and kelp, left once, fades in again on the return.
+TEST_F(Sarn2016RenderTest, ReturnVisitFadesInAgainAndFramesEachRoom) {
+    Sarn2016& g = *game;
+    g.tutoTime = g.tutoTotalTime;
+    // Sides 1 to 3 of both strips over the floor tile. The cliff's bases on
+    // the room's edges, its upper vertices leaning in by up to 50 (sides 1
+    // and 3) or 25 either way (side 2); the wall below straight, its side 1 at
+    // x = 0 whatever the room.
+    auto expectStrips = [&](float left, float right, const std::vector<float>& side2) {
+        auto cliff = drawnWith(&g.texCliff, g.monde);
+        auto grass = drawnWith(&g.texGrass, g.monde); // the floor, then the wall
+        ASSERT_EQ(1u, cliff.size());
+        ASSERT_EQ(2u, grass.size());
+        expectAt(Vector3D(0, 0, -20), grass[0].at(), "floor");
+        expectAt(Vector3D(100, 100, 1), grass[0].size(), "floor");
+        for (const Drawn* strip : {&cliff[0], &grass[1]}) {
+            expectAt(Vector3D(0, 0, 0), strip->at(), "strip");
+            expectAt(Vector3D(1, 1, 1), strip->size(), "strip");
+            ASSERT_EQ(21u * 2u * 3u, strip->vertices.size());
+        }
+        auto vertex = [&](const Drawn& strip, int pair, int upper) {
+            const float* f = &strip.vertices[6 * pair + 3 * upper];
+            return Vector3D(f[0], f[1], f[2]);
+        };
+        const float up[5] = {20, 40, 60, 80, 100}, down[5] = {80, 60, 40, 20, 0};
+        for (int n = 0; n < 5; ++n) {
+            expectAt(Vector3D(left, up[n], 0), vertex(cliff[0], 1 + n, 0), "left cliff");
+            expectAt(Vector3D(side2[n], 100, 0), vertex(cliff[0], 6 + n, 0), "top cliff");
+            expectAt(Vector3D(right, down[n], 0), vertex(cliff[0], 11 + n, 0), "right cliff");
+            float x1 = vertex(cliff[0], 1 + n, 1).x, y2 = vertex(cliff[0], 6 + n, 1).y;
+            float x3 = vertex(cliff[0], 11 + n, 1).x;
+            EXPECT_TRUE(x1 >= left && x1 < left + 50) << x1;
+            EXPECT_TRUE(y2 >= 75 && y2 < 125) << y2;
+            EXPECT_TRUE(x3 >= right - 50 && x3 < right) << x3;
+            EXPECT_EQ(20.0f, vertex(cliff[0], 11 + n, 1).z);
+            expectAt(Vector3D(0, up[n], -20), vertex(grass[1], 1 + n, 0), "left wall");
+            expectAt(Vector3D(side2[n], 100, 0), vertex(grass[1], 6 + n, 1), "top wall");
+            expectAt(Vector3D(right, down[n], -20), vertex(grass[1], 11 + n, 0), "right wall");
+        }
+    };
+    auto expectWater = [&](float left, float width) {
+        auto water = drawnWith(&g.mWaterTexture, g.monde);
+        ASSERT_EQ(1u, water.size());
+        expectAt(Vector3D(left, 0, -20), water[0].at(), "water");
+        expectAt(Vector3D(width / 2, 50, 10), water[0].size(), "water");
+    };
+    auto fadeRatio = [&] {
+        auto fade = drawnWith(&g.texCar);
+        return fade.size() == 1 ? fade[0].ratio : -1.0f;
+    };
+
+    Sarn2016::Room* kelp = g.currentRoom;
+    Sarn2016::Room* wreck = kelp->doors[0].room;
+    kelp->doors[0].mechanism.end = true; // the gate open without its key
+    g.swimmer.position = Vector3D(50, 96, 0);
+    drawFrame(0.25f);
+    ASSERT_TRUE(kelp->transiting);
+    EXPECT_EQ(0.0f, fadeRatio()); // from clear, whatever the fade-in had reached
+    drawFrame(0.25f);
+    EXPECT_NEAR(0.25f / 0.7f, fadeRatio(), 1e-5f);
+    for (int f = 0; f < 2; ++f) // 0.75 s: past the 0.7 s fade
+        drawFrame(0.25f);
+    ASSERT_EQ(wreck, g.currentRoom);
+    EXPECT_EQ(-1.0f, fadeRatio()) << "the wreck's file asks for no fade";
+    expectStrips(10, 90, {26, 42, 58, 74, 90});
+    expectWater(10, 80);
+
+    g.swimmer.position = Vector3D(50, 2, 0); // in the open door back
+    for (int f = 0; f < 4; ++f)
+        drawFrame(0.25f);
+    ASSERT_EQ(kelp, g.currentRoom);
+    EXPECT_FLOAT_EQ(1.0f, fadeRatio());
+    expectStrips(0, 100, {20, 40, 60, 80, 100});
+    expectWater(0, 100);
+    drawFrame(0.21f);
+    EXPECT_NEAR(0.7f, fadeRatio(), 1e-5f);
     EXPECT_TRUE(recorder().faults().empty()) << recorder().faults()[0];
 }
 
