@@ -286,10 +286,8 @@ TEST_F(ExampleTest, ModeKeysToggleOncePerSecondOnTheTitleAndRestartRuns) {
 TEST_F(ExampleTest, ShutdownReleasesEachTextureOnce) {
     recorder().reset();
     game->shutdown();
-    std::vector<const Texture*> released;
-    for (const RecordedEvent& e : recorder().events(RecordedEvent::textureUnload))
-        released.push_back(e.texture);
-    EXPECT_EQ(released, (std::vector<const Texture*>{
-                            &game->tex[0], &game->tex[1], &game->texBar, &game->texTruck,
-                            &game->texGrass, &game->texCar, &game->texHeart, &game->texTitle}));
+    EXPECT_EQ(recorder().texturesUnloaded(),
+              (std::vector<const Texture*>{&game->tex[0], &game->tex[1], &game->texBar,
+                                           &game->texTruck, &game->texGrass, &game->texCar,
+                                           &game->texHeart, &game->texTitle}));
 }

@@ -294,10 +294,7 @@ TEST_F(Prototype, ResizeKeepsTheHalfHeightInFloatAndIgnoresZero) {
 TEST_F(Prototype, ShutdownReleasesEveryTextureButTheBackdrop) {
     recorder().reset();
     game->shutdown();
-    std::vector<const Texture*> released;
-    for (const RecordedEvent& e : recorder().events(RecordedEvent::textureUnload))
-        released.push_back(e.texture);
-    EXPECT_EQ(released,
+    EXPECT_EQ(recorder().texturesUnloaded(),
               (std::vector<const Texture*>{&game->tex[0], &game->tex[1], &game->texWall,
                                            &game->texWood, &game->texGrass, &game->texCar}));
 }

@@ -445,8 +445,12 @@ TEST_F(Sarn2016LevelTest, InitLoadsInOrderAndReportsWhatIsMissing) {
     EXPECT_EQ(nullptr, game->currentCameraPath);
     EXPECT_EQ(0.0f, game->swimmer.position.x);
     EXPECT_TRUE(game->gameStarted);
-    game->shutdown();
     EXPECT_TRUE(recorder().faults().empty()) << recorder().dump();
+    recorder().reset();
+    game->shutdown();
+    EXPECT_EQ(recorder().texturesUnloaded(),
+              (std::vector<const Texture*>{&game->tex[0], &game->mWaterTexture, &game->texWall,
+                                           &game->texWood, &game->texGrass, &game->texCar}));
 }
 
 // Run where no data exists: every asset is reported, the level is refused, and

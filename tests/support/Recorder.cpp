@@ -35,6 +35,14 @@ std::vector<RecordedEvent> Recorder::events(RecordedEvent::Kind kind) const {
     return out;
 }
 
+std::vector<const Texture*> Recorder::texturesUnloaded() const {
+    std::vector<const Texture*> out;
+    for (const RecordedEvent& e : log)
+        if (e.kind == RecordedEvent::textureUnload)
+            out.push_back(e.texture);
+    return out;
+}
+
 std::vector<RecordedEvent> Recorder::sends(const std::string& name) const {
     std::vector<RecordedEvent> out;
     for (const RecordedEvent& e : log)

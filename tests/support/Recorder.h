@@ -122,6 +122,8 @@ public:
     // Uniform names in the order they were sent.
     std::vector<std::string> sentNames() const;
     std::vector<RecordedEvent> textureBinds() const { return events(RecordedEvent::textureBind); }
+    // The textures given back by unloadFromGPU, in order.
+    std::vector<const Texture*> texturesUnloaded() const;
 
     unsigned int vertexInputCount() const { return unsigned(vertexInputs.size()); }
     unsigned int indexBufferCount() const { return unsigned(indexBuffers.size()); }
