@@ -21,8 +21,10 @@ public:
     Object3D& operator=(const Object3D&) = delete;
 
     // JSON when ".json" occurs after the path's first character, otherwise the
-    // binary form. A missing or malformed file empties the mesh, prints one
-    // line on stderr and returns false.
+    // binary form. A binary file cut short reads as zero-filled to the size its
+    // header declares and loads. A missing file, malformed JSON, an index past
+    // the vertices, more than 65536 binary vertices or counts far beyond the
+    // file's size empty the mesh, print one line on stderr and return false.
     bool load(const std::string& fichier);
     bool loadJSON(const std::string& fichier);
     bool loadBIN(const std::string& fichier);

@@ -58,6 +58,12 @@ TEST(FlatPlacement, PointsFollowScaleAnchorTurnAndPosition) {
         EXPECT_NEAR(x, 50 + expected.x, 1e-4) << yaw;
         EXPECT_NEAR(y, 20 + expected.y, 1e-4) << yaw;
     }
+
+    // init starts the placement over: scale 1, anchor at the origin.
+    o.init(1, 2, 0, nullptr, nullptr);
+    o.findAbsolutePoint(&x, &y, 2, 1.5f, 0.0f);
+    EXPECT_EQ(x, 3);
+    EXPECT_EQ(y, 3.5f);
 }
 
 TEST(FlatCollision, CirclesAreHitWhenEnteredOrCrossed) {
@@ -75,11 +81,25 @@ TEST(FlatCollision, CirclesAreHitWhenEnteredOrCrossed) {
     EXPECT_FALSE(o.pointThroughCollideMesh(-2.5f, 2.5f, 2.5f, 2.4f, 0));
     EXPECT_TRUE(o.pointThroughCollideMesh(1.5f, -3, 1.5f, 3, 0));
     EXPECT_FALSE(o.pointThroughCollideMesh(2.5f, -3, 2.5f, 3, 0));
+    EXPECT_FALSE(o.pointThroughCollideMesh(-2.5f, -3, -2.5f, 3, 0));
     EXPECT_TRUE(o.pointThroughCollideMesh(3, -1, -3, -1, 0));
     EXPECT_FALSE(o.pointThroughCollideMesh(3, -2.5f, -3, -2.5f, 0));
+    EXPECT_FALSE(o.pointThroughCollideMesh(3, 2.5f, -3, 2.5f, 0));
+    EXPECT_FALSE(o.pointThroughCollideMesh(5, 0, 2, 0, 0)); // stops on the rim
     // The perpendicular's foot beyond the path: no hit.
     EXPECT_FALSE(o.pointThroughCollideMesh(3, 1, 5, 1.5f, 0));
     EXPECT_FALSE(o.centerThroughCollideMesh(o));
+
+    // Off the anchor a circle follows scale, turn and position: (1, 0.5) on
+    // the object at (10, 20), scale (2, 3), turned 90 degrees, is at (8.5, 22).
+    Collider off(R"({"collider": {"vertices": [], "indices": [],
+      "circles": [{"x": 1, "y": 0.5, "radius": 1}]}})",
+                 "off-anchor-circle.json");
+    o.setCollideMesh(&off.mesh);
+    o.x() = 10;
+    o.y() = 20;
+    EXPECT_TRUE(o.pointThroughCollideMesh(8.5f, 25, 8.5f, 23.9f, 90));
+    EXPECT_FALSE(o.pointThroughCollideMesh(8.5f, 25, 8.5f, 24.1f, 90));
 }
 
 TEST(FlatCollision, SegmentsAreCrossedButNotTouched) {
@@ -93,6 +113,7 @@ TEST(FlatCollision, SegmentsAreCrossedButNotTouched) {
     EXPECT_FALSE(o.pointThroughCollideMesh(2.5f, 5, 2.5f, 1, 0));  // stops short
     EXPECT_FALSE(o.pointThroughCollideMesh(1.5f, -1, 1.5f, 1, 0)); // between the two
     EXPECT_FALSE(o.pointThroughCollideMesh(0, 1, 1, 0, 0));        // ends on an end point
+    EXPECT_FALSE(o.pointThroughCollideMesh(1, -1, 1, 1, 0));       // through an end point
     EXPECT_FALSE(o.pointThroughCollideMesh(-5, 0, 5, 0, 0));       // along the segments' line
     EXPECT_FALSE(o.pointThroughCollideMesh(-5, 1, 5, 1, 0));       // parallel
 
@@ -110,10 +131,33 @@ TEST(FlatCollision, SegmentsAreCrossedButNotTouched) {
     o.setCollideMesh(&oblique.mesh);
     EXPECT_TRUE(o.pointThroughCollideMesh(1, 0, 1, 3, 0));
     EXPECT_TRUE(o.pointThroughCollideMesh(0, 2, 2, 0, 0));
+    EXPECT_FALSE(o.pointThroughCollideMesh(0, 2, 0.9f, 1.1f, 0)); // ends short of (1, 1)
+    EXPECT_FALSE(o.pointThroughCollideMesh(2, 0, 1.1f, 0.9f, 0)); // from the other side
     EXPECT_FALSE(o.pointThroughCollideMesh(3, 0, 3, 3, 0));
     EXPECT_FALSE(o.pointThroughCollideMesh(4, 2, 2, 4, 0));            // beyond (2, 2)
     EXPECT_FALSE(o.pointThroughCollideMesh(-2, 0, 0, -2, 0));          // beyond (0, 0)
     EXPECT_TRUE(o.pointThroughCollideMesh(2.2f, 1.5f, 1.5f, 2.2f, 0)); // near (2, 2)
+}
+
+TEST(FlatCollision, PathsMustReachAnUprightEdge) {
+    // An upright edge at x = 1, as a car's side; paths from either side end
+    // just short of it, on it, or just past it.
+    Collider edge(R"({"collider": {"vertices": [{"x": 1, "y": -1}, {"x": 1, "y": 1}],
+      "indices": [{"a": 0, "b": 1}]}})",
+                  "upright.json");
+    FlatObject o;
+    o.init(0, 0, 0, nullptr, nullptr);
+    o.setCollideMesh(&edge.mesh);
+    struct {
+        float fromX, fromY, toX, toY;
+        bool hit;
+    } paths[] = {
+        {-1, 0.2f, 0.99f, 0.5f, false}, {-1, 0.2f, 1, 0.5f, false}, {-1, 0.2f, 1.01f, 0.5f, true},
+        {3, 0.5f, 1.01f, 0.2f, false},  {3, 0.5f, 1, 0.2f, false},  {3, 0.5f, 0.99f, 0.2f, true},
+    };
+    for (const auto& p : paths)
+        EXPECT_EQ(o.pointThroughCollideMesh(p.fromX, p.fromY, p.toX, p.toY, 0), p.hit)
+            << p.fromX << " to " << p.toX;
 }
 
 } // namespace

@@ -161,9 +161,8 @@ TEST_F(Mesh, HostileBinaryGivesEmptyMeshAndOneLine) {
     putU32(counts, 0x40000000); // 72c wraps in 32 bits
     putU32(counts, 0);
     expectRefused("wrapping-count.bloc", counts + good.substr(8));
-    std::string tooMany = good;
-    tooMany[0] = char(1), tooMany[1] = 0, tooMany[2] = 1; // 65537 vertices
-    expectRefused("too-many-vertices.bloc", tooMany);
+    // All 65537 vertices present: one more than 16-bit indices can name.
+    expectRefused("too-many-vertices.bloc", binaryMesh(65537, {0, 1, 2}, false));
     std::string manyTriangles = good;
     for (int i = 4; i < 8; ++i)
         manyTriangles[std::size_t(i)] = char(0xFF);
@@ -179,6 +178,16 @@ TEST_F(Mesh, HostileBinaryGivesEmptyMeshAndOneLine) {
     putU32(noVertices, 0);
     putU32(noVertices, 1);
     expectRefused("triangles-without-vertices.bloc", noVertices);
+}
+
+TEST_F(Mesh, BinaryMeshOfAllSixteenBitIndicesLoads) {
+    Object3D mesh;
+    testing::internal::CaptureStdout();
+    EXPECT_TRUE(mesh.load(writeTestFile("largest.bloc", binaryMesh(65536, {0, 65535, 1}, true))));
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "des anims!\n");
+    ASSERT_EQ(mesh.m_vertices.size(), 3u * 65536);
+    EXPECT_EQ(mesh.m_vertices[3 * 65535 + 2], 3.0f * 65535);
+    EXPECT_EQ(mesh.m_indices, (Indices{0, 65535, 1}));
 }
 
 // A short binary file reads as if zero-filled to the size its header declares
@@ -288,11 +297,14 @@ TEST_F(Mesh, RayFindsNearestHitOfThePlacedMesh) {
                                     quarter, &distance));
     EXPECT_NEAR(distance, 1, 1e-5);
 
-    // Two layers: the nearer one wins, whether it is tried first or last.
-    for (int nearTriangle : {0, 1}) {
+    // Three layers under a ray going down from z = 0: one just behind its
+    // origin, one just in front, one farther. The one just in front wins,
+    // whichever is tried first; the one behind never counts.
+    const float depths[3] = {0.000005f, -0.001f, -5.0f};
+    for (int first = 0; first < 3; ++first) {
         Object3D layers;
-        for (int k = 0; k < 2; ++k) {
-            float z = k == nearTriangle ? -2.0f : -5.0f;
+        for (int k = 0; k < 3; ++k) {
+            float z = depths[(first + k) % 3];
             layers.addPoint(0, 0, z);
             layers.addPoint(4, 0, z);
             layers.addPoint(0, 4, z);
@@ -300,7 +312,10 @@ TEST_F(Mesh, RayFindsNearestHitOfThePlacedMesh) {
         }
         EXPECT_TRUE(layers.rayThroughMesh(Vector3D(1, 1, 0), down, Vector3D(), Vector3D(1, 1, 1),
                                           Quaternion(), &distance));
-        EXPECT_NEAR(distance, 2, 1e-5) << nearTriangle;
+        EXPECT_NEAR(distance, 0.001f, 1e-6) << first;
+        // Past the long side of the triangles: inside their square, outside them.
+        EXPECT_FALSE(layers.rayThroughMesh(Vector3D(3, 3, 0), down, Vector3D(), Vector3D(1, 1, 1),
+                                           Quaternion(), &distance));
     }
 }
 

@@ -59,7 +59,7 @@ TEST_F(Placed, ModelMatrixIsTranslateRotateScaleMinusAnchor) {
 
     // A quarter turn about z with an off-centre anchor and uneven scale:
     // p lands at position + R(S(p - anchor)).
-    sprite.setScale(2, 3, 1);
+    sprite.setScale(2, 3, 4);
     sprite.setAnchor(1, 0.5f, 0);
     sprite.addYaw(90);
     sprite.render(parent);
@@ -67,6 +67,7 @@ TEST_F(Placed, ModelMatrixIsTranslateRotateScaleMinusAnchor) {
     expectNear(place(model, Vector3D(1, 0.5f, 0)), Vector3D(10, 0, 0));
     expectNear(place(model, Vector3D(2, 0.5f, 0)), Vector3D(10, 2, 0)); // x 2 along +x turns to +y
     expectNear(place(model, Vector3D(1, 1.5f, 0)), Vector3D(7, 0, 0));  // y 3 along +y turns to -x
+    expectNear(place(model, Vector3D(1, 0.5f, 1)), Vector3D(10, 0, 4)); // z 4 about z stays
 
     // A roll turns about y: +x goes to -z, +y stays.
     sprite.addRoll(90);

@@ -66,11 +66,12 @@ TEST(LineEquation, ThroughPointFootAndCrossing) {
     EXPECT_FLOAT_EQ(line.getYFromX(4), 4.0f);
     EXPECT_FLOAT_EQ(line.getXFromY(4), 4.0f);
 
-    // y = x: the foot from (0, 2) is (1, 1).
-    LineEquation diagonal(1, 0);
-    Vector2D foot = diagonal.getOrthogonalLineIntersectionFromPoint(Vector2D(0, 2));
-    EXPECT_FLOAT_EQ(foot.x, 1.0f);
-    EXPECT_FLOAT_EQ(foot.y, 1.0f);
+    // y = 2x + 1: the perpendicular through (2, 2), y = -x / 2 + 3, meets it at
+    // (0.8, 2.6).
+    LineEquation steep(2, 1);
+    Vector2D foot = steep.getOrthogonalLineIntersectionFromPoint(Vector2D(2, 2));
+    EXPECT_FLOAT_EQ(foot.x, 0.8f);
+    EXPECT_FLOAT_EQ(foot.y, 2.6f);
 
-    EXPECT_FLOAT_EQ(diagonal.getIntersectX(LineEquation(-1, 4)), 2.0f);
+    EXPECT_FLOAT_EQ(steep.getIntersectX(LineEquation(-1, 4)), 1.0f);
 }

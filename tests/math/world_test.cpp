@@ -48,6 +48,14 @@ TEST(World, OrthographicScreenPutsSpritesAtClipDepthZero) {
     for (int i : {1, 2, 3, 4, 6, 7, 8, 9, 11, 15}) {
         EXPECT_EQ(p[i], 7.0f) << i;
     }
+
+    // A box off the origin on both axes: its edges land on the clip edges.
+    world.loadIdentityProjection();
+    world.orthographicProjection(-3, 5, 2, 10, -2, 10);
+    EXPECT_EQ(p[0] * -3 + p[12], -1.0f);
+    EXPECT_EQ(p[0] * 5 + p[12], 1.0f);
+    EXPECT_EQ(p[5] * 2 + p[13], -1.0f);
+    EXPECT_EQ(p[5] * 10 + p[13], 1.0f);
 }
 
 TEST(World, PerspectiveGuardsAndPartialWrites) {
@@ -91,11 +99,13 @@ TEST(World, LookAtForwardAndUp) {
 
 TEST(World, TransformsPostMultiply) {
     // Translate then turn: the turn happens about the moved origin, so the
-    // translation column keeps (1, 0, 0).
+    // translation column keeps (1, 2, 3).
     World a;
-    a.translate(1, 0, 0);
+    a.translate(1, 2, 3);
     a.rotZ(1.5707964f);
     EXPECT_EQ(a.mvMat[12], 1.0f);
+    EXPECT_EQ(a.mvMat[13], 2.0f);
+    EXPECT_EQ(a.mvMat[14], 3.0f);
     EXPECT_NEAR(a.mvMat[1], 1.0f, 1e-6f);
 
     World b;
