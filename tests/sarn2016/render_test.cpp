@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -176,6 +177,13 @@ void expectAt(const Vector3D& expected, const Vector3D& actual, const char* what
 
 TEST_F(Sarn2016RenderTest, PassesRunInOrderWithTheirShaders) {
     Sarn2016& g = *game;
+    // The ground, the cliffs, the refraction, the walls and the wood tile.
+    std::map<const Texture*, unsigned int> wraps;
+    for (const RecordedEvent& e : recorder().events(RecordedEvent::textureWrap))
+        wraps[e.texture] = e.count;
+    for (const Texture* t :
+         {&g.texGrass, &g.texCliff, &g.texUnderwaterRefraction, &g.texWall, &g.texWood})
+        EXPECT_EQ(unsigned(Texture::repeat), wraps[t]);
     g.tutoTime = g.tutoTotalTime; // no card
     g.currentRoom->entryTransition = false;
     g.swimmer.flotationTime = 2.0f - 1.0f / 60.0f;
@@ -187,6 +195,16 @@ TEST_F(Sarn2016RenderTest, PassesRunInOrderWithTheirShaders) {
         {&g.seaweedShader, 120},  {&g.shader, 0}};
     EXPECT_EQ(expected, passes());
     EXPECT_TRUE(recorder().faults().empty()) << recorder().faults()[0];
+    // The 3-D passes see through a 90-degree lens on the 1280 x 720 window
+    // (x scaled by 720 / 1280), near 0.2, far 1000.
+    const float lens[16] = {
+        0.5625f, 0, 0, 0, 0, 1, 0, 0, 0, 0, -1000.2f / 999.8f, -1, 0, 0, -400.0f / 999.8f, 0};
+    for (const RecordedEvent& send : drawn(RecordedEvent::uniform, "projMat")) {
+        if (send.shader == &g.underwaterShader || send.shader == &g.seaweedShader) {
+            for (int i = 0; i < 16; ++i)
+                EXPECT_NEAR(lens[i], send.values[i], 1e-6f) << i;
+        }
+    }
 
     // The swimmer's anchor bobs a third of cos(2 s) off its depth.
     auto swimmer = drawnWith(&g.texWall, g.monde);
