@@ -245,6 +245,8 @@ TEST_F(Mesh, NormalsFromFaces) {
     Object3D quad;
     quad.quad();
     quad.addPoint(5, 5, 5); // used by no triangle
+    quad.addIndice(0, 1, 5); // names one past the last vertex: skipped, not read
+    quad.m_vertices.shrink_to_fit(); // so that a read past the end is caught
     quad.computeNormalsFromFaces();
     EXPECT_EQ(quad.m_normals, (Floats{0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1}));
 

@@ -92,11 +92,18 @@ TEST_F(Placed, OrientationHoldsForOneDrawInEveryVariant) {
     void (ObjectApp::*variants[])(float*) = {&ObjectApp::render,
                                              &ObjectApp::renderWithPreviousTexture,
                                              &ObjectApp::renderWithPreviousTextureAndPreviousModel};
-    for (auto variant : variants) {
+    // What each variant binds again before its draw: texture, vertex input.
+    const std::size_t rebinds[3][2] = {{1, 1}, {0, 1}, {0, 0}};
+    for (int v = 0; v < 3; ++v) {
+        std::size_t textures = recorder().textureBinds().size();
+        std::size_t inputs = recorder().events(RecordedEvent::bindVertexInput).size();
         sprite.addYaw(30);
         sprite.addRoll(10);
-        (sprite.*variant)(parent);
+        (sprite.*variants[v])(parent);
         expectQuaternion(sprite.orientation(), Quaternion());
+        EXPECT_EQ(rebinds[v][0], recorder().textureBinds().size() - textures) << v;
+        EXPECT_EQ(rebinds[v][1], recorder().events(RecordedEvent::bindVertexInput).size() - inputs)
+            << v;
     }
     sprite.setScale(3, 3, 3);
     sprite.init(1, 2, 3, &quad, &atlas);
