@@ -65,16 +65,7 @@ std::vector<Drawn> ExampleTest::drawnFrame(float dt, std::initializer_list<Key> 
     std::size_t first = recorder().events().size();
     game->render();
     std::vector<Drawn> out;
-    std::vector<float> mv(16, 0.0f);
-    const std::vector<RecordedEvent>& log = recorder().events();
-    for (std::size_t i = first; i < log.size(); ++i) {
-        const RecordedEvent& e = log[i];
-        if (e.kind == RecordedEvent::textureBind)
-            bound = e.texture;
-        else if (e.kind == RecordedEvent::uniform && e.name == "mvMat")
-            mv = e.values;
-        else if (e.kind == RecordedEvent::draw)
-            out.push_back({bound, e.vertexInput, mv});
-    }
+    for (const RecordedDraw& d : recorder().drawsFrom(first, bound))
+        out.push_back({d.texture, d.vertexInput, d.uniform("mvMat")});
     return out;
 }

@@ -50,21 +50,10 @@ protected:
         std::size_t first = recorder().events().size();
         game->render();
         std::vector<Drawn> out;
-        std::vector<float> model(16, 0.0f), mv(16, 0.0f);
-        Vector2D pos;
-        const std::vector<RecordedEvent>& log = recorder().events();
-        for (std::size_t i = first; i < log.size(); ++i) {
-            const RecordedEvent& e = log[i];
-            if (e.kind == RecordedEvent::textureBind)
-                bound = e.texture;
-            else if (e.kind == RecordedEvent::uniform && e.name == "modelMat")
-                model = e.values;
-            else if (e.kind == RecordedEvent::uniform && e.name == "mvMat")
-                mv = e.values;
-            else if (e.kind == RecordedEvent::uniform && e.name == "pos")
-                pos = Vector2D(e.values[0], e.values[1]);
-            else if (e.kind == RecordedEvent::draw)
-                out.push_back({bound, e.vertexInput, model, mv, pos});
+        for (const RecordedDraw& d : recorder().drawsFrom(first, bound)) {
+            std::vector<float> pos = d.uniform("pos");
+            out.push_back({d.texture, d.vertexInput, d.uniform("modelMat"), d.uniform("mvMat"),
+                           pos.empty() ? Vector2D() : Vector2D(pos[0], pos[1])});
         }
         return out;
     }

@@ -11,6 +11,7 @@
 #include "Sarn2016/Editor.h"
 #include "ScriptedKeyboard.h"
 #include "ScriptedRandom.h"
+#include "ShippedGame.h"
 
 namespace {
 
@@ -250,31 +251,12 @@ TEST_F(Sarn2016EditorTest, NothingBeforeTheScreenHasASize) {
 
 namespace {
 
-// The pixel (y up) of point p under matrices drawn with in a 1280 x 720 view.
-Vector2D pixelOf(const float* proj, const float* mv, const Vector3D& p) {
-    const float in[4] = {p.x, p.y, p.z, 1};
-    float eye[4] = {}, clip[4] = {};
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            eye[r] += mv[4 * c + r] * in[c];
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            clip[r] += proj[4 * c + r] * eye[c];
-    return Vector2D((clip[0] / clip[3] + 1) * 640, (clip[1] / clip[3] + 1) * 360);
-}
-
 // The shipped game on the recording back end, the editor driven through its
 // prepare and render in a 1280 x 720 window, as an author uses it.
-class Sarn2016EditorInGameTest : public testing::Test {
+class Sarn2016EditorInGameTest : public ShippedSarn2016 {
 public:
     void SetUp() override {
-        recorder().reset();
-        seedScriptedRandom(7);
-        holdOnly({});
-        inputManager.mWritableMouseLeft = false;
-        game = std::make_unique<Sarn2016>();
-        ASSERT_TRUE(game->init());
-        game->onResize(1280, 720);
+        ShippedSarn2016::SetUp();
         game->tutoTime = game->tutoTotalTime;
     }
     void frame(bool down, Vector2D at) {
@@ -307,14 +289,16 @@ public:
             const RecordedEvent& e = log[i];
             if (e.kind == RecordedEvent::uniform && e.shader == &game->editor->colorShader)
                 (e.name == "color" ? colour : e.name == "mvMat" ? mv : proj) = e.values;
-            else if (e.kind == RecordedEvent::draw && colour == std::vector<float>{0, 1, 0, 1})
-                return pixelOf(proj.data(), mv.data(), Vector3D(1.25f, 1.25f, 1));
+            else if (e.kind == RecordedEvent::draw && colour == std::vector<float>{0, 1, 0, 1}) {
+                Vector2D at;
+                pixelOf(proj.data(), mv.data(), Vector3D(1.25f, 1.25f, 1), at);
+                return at;
+            }
         }
         ADD_FAILURE() << "no green handle drawn";
         return water;
     }
     const Vector2D water = Vector2D(640, 715); // straight up: nothing to hit
-    std::unique_ptr<Sarn2016> game;
     std::size_t mark = 0;
 };
 
@@ -333,8 +317,10 @@ TEST_F(Sarn2016EditorInGameTest, GrabbedRockStaysUntilTheMouseMoves) {
         game->swimmer.position = Vector3D(70 + side, 40, -5);
         settle();
         const Vector3D start = rock.position();
-        frame(true,
-              pixelOf(game->monde.projMat, game->monde.mvMat, start + Vector3D(2.5f, 2, 1.5f)));
+        Vector2D rockAt;
+        ASSERT_TRUE(pixelOf(game->monde.projMat, game->monde.mvMat, start + Vector3D(2.5f, 2, 1.5f),
+                            rockAt));
+        frame(true, rockAt);
         frame(false, water);
         ASSERT_EQ(&rock, editor.selectedObject) << side;
         Vector2D at = zHandleAt();

@@ -13,24 +13,9 @@
 #include "Sarn2016Camera.h"
 #include "ScriptedKeyboard.h"
 #include "ScriptedRandom.h"
+#include "ShippedGame.h"
 
 namespace {
-
-// The mouse pixel (y up from the bottom) over a world point in a 1280 x 720
-// view; false when the point is behind the camera or off the screen.
-bool pixelOf(const World& w, const Vector3D& p, Vector2D& pixel) {
-    const float in[4] = {p.x, p.y, p.z, 1.0f};
-    float eye[4] = {}, clip[4] = {};
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            eye[r] += w.mvMat[4 * c + r] * in[c];
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            clip[r] += w.projMat[4 * c + r] * eye[c];
-    pixel = Vector2D((clip[0] / clip[3] + 1.0f) * 640.0f, (clip[1] / clip[3] + 1.0f) * 360.0f);
-    return clip[3] > 0.0f && pixel.x > 0.0f && pixel.x < 1280.0f && pixel.y > 0.0f &&
-           pixel.y < 720.0f;
-}
 
 float angle(const Vector3D& a, const Vector3D& b) {
     return std::acos(std::fmin(1.0f, Vector3D::dotProduct(a, b))) / 0.017453292f;
@@ -74,17 +59,8 @@ TEST(Sarn2016Camera, EyeLooksBackOneThirdOfASecond) {
 }
 
 // The shipped game drawn on the recording back end.
-class Sarn2016RenderTest : public testing::Test {
+class Sarn2016RenderTest : public ShippedSarn2016 {
 public:
-    void SetUp() override {
-        recorder().reset();
-        seedScriptedRandom(7);
-        holdOnly({});
-        inputManager.mWritableMouseLeft = false;
-        game = std::make_unique<Sarn2016>();
-        ASSERT_TRUE(game->init());
-        game->onResize(1280, 720);
-    }
     void drawFrame(float dt = 1.0f / 60.0f) {
         game->prepare(dt);
         mark = recorder().events().size();
@@ -166,7 +142,6 @@ public:
         return out;
     }
     std::vector<Drawn> drawnWith(const Texture* texture) { return drawnWith(texture, game->GUI); }
-    std::unique_ptr<Sarn2016> game;
 };
 
 void expectAt(const Vector3D& expected, const Vector3D& actual, const char* what) {
@@ -525,7 +500,8 @@ TEST_F(Sarn2016RenderTest, EditorSelectionEndsWithItsRoom) {
         bool seen = false;
         for (unsigned int i = 0; i < game->currentRoom->staticObjectCount && !seen; ++i) {
             Vector3D inside = game->currentRoom->staticObjects[i].position();
-            seen = pixelOf(game->monde, inside + Vector3D(0.2f, 0.2f, 0.2f), at);
+            seen = pixelOf(game->monde.projMat, game->monde.mvMat,
+                           inside + Vector3D(0.2f, 0.2f, 0.2f), at);
         }
         ASSERT_TRUE(seen);
         mouse(true, at);
@@ -538,7 +514,8 @@ TEST_F(Sarn2016RenderTest, EditorSelectionEndsWithItsRoom) {
     auto grab = [&] {
         select();
         const Vector3D before = editor.selectedObject->position(); // maybe one in front
-        ASSERT_TRUE(pixelOf(game->monde, before + Vector3D(0.2f, 0.2f, 0.2f), at));
+        ASSERT_TRUE(pixelOf(game->monde.projMat, game->monde.mvMat,
+                            before + Vector3D(0.2f, 0.2f, 0.2f), at));
         mouse(true, at);
         ASSERT_NE(nullptr, editor.currentDrag);
         at = Vector2D(at.x + 40, at.y + 25);

@@ -35,6 +35,29 @@ std::vector<RecordedEvent> Recorder::events(RecordedEvent::Kind kind) const {
     return out;
 }
 
+std::vector<float> RecordedDraw::uniform(const std::string& name) const {
+    auto found = uniforms.find(name);
+    return found == uniforms.end() ? std::vector<float>() : found->second;
+}
+
+std::vector<RecordedDraw> Recorder::drawsFrom(std::size_t first, const Texture* bound) const {
+    std::vector<RecordedDraw> out;
+    RecordedDraw state;
+    state.texture = bound;
+    for (std::size_t i = first; i < log.size(); ++i) {
+        const RecordedEvent& e = log[i];
+        if (e.kind == RecordedEvent::textureBind) {
+            state.texture = e.texture;
+        } else if (e.kind == RecordedEvent::uniform) {
+            state.uniforms[e.name] = e.values;
+        } else if (e.kind == RecordedEvent::draw) {
+            state.vertexInput = e.vertexInput;
+            out.push_back(state);
+        }
+    }
+    return out;
+}
+
 std::vector<const Texture*> Recorder::texturesUnloaded() const {
     std::vector<const Texture*> out;
     for (const RecordedEvent& e : log)

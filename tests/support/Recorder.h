@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -103,6 +104,16 @@ struct RecordedVertexInput {
     bool released = false;
 };
 
+// A draw with the state it was made in: the texture last bound, the vertex
+// input and the last value of each uniform sent before it.
+struct RecordedDraw {
+    const Texture* texture = nullptr;
+    unsigned int vertexInput = 0;
+    std::map<std::string, std::vector<float>> uniforms;
+    // A uniform's value at the draw; empty when it was never sent.
+    std::vector<float> uniform(const std::string& name) const;
+};
+
 struct RecordedIndexBuffer {
     std::vector<unsigned short> indices;
     bool released = false;
@@ -122,6 +133,8 @@ public:
     // Uniform names in the order they were sent.
     std::vector<std::string> sentNames() const;
     std::vector<RecordedEvent> textureBinds() const { return events(RecordedEvent::textureBind); }
+    // The draws from event first on; bound is the texture bound before it.
+    std::vector<RecordedDraw> drawsFrom(std::size_t first, const Texture* bound) const;
     // The textures given back by unloadFromGPU, in order.
     std::vector<const Texture*> texturesUnloaded() const;
 
