@@ -5,7 +5,7 @@
 # colour); Space and an arrow held swim and turn (the screen changes);
 # seaweed shows; Escape pauses (the picture stands); closing the window ends
 # the driver with exit code 0.
-#   sarn2016_e2e.sh sarn2016_driver.exe output-dir
+#   sarn2016_e2e.sh sarn2016_driver_scripted.exe output-dir
 # Screenshots are kept in output-dir.
 set -u
 driver=$1
@@ -48,14 +48,15 @@ if start_game sarn2016 "$driver"; then
   shot swum
   differs room swum || fail "Space and Left did not move the scene"
   # Seaweed is drawn untinted, far greener than the grass of the floor and
-  # walls, which the water tints. It is placed anew from the clock each game,
-  # so which of the two views holds most of it varies: count the better one.
+  # walls, which the water tints (no pixel of those passes). The scripted
+  # build places the same field every run, but how far the diver gets in the
+  # held keys varies with the frame rate: count the better view.
   weed=0
   for view in room swum; do
     n=$(count_where $view "g>1.8*r && g>1.6*b && g>0.15")
     [[ ${n:-0} -gt $weed ]] && weed=$n
   done
-  [[ $weed -gt 1500 ]] || fail "no seaweed on screen ($weed pixels)"
+  [[ $weed -gt 500 ]] || fail "no seaweed on screen ($weed pixels)"
 
   press Escape
   shot paused-1

@@ -2,7 +2,7 @@
 # The underwater game's placement editor under Wine: a click on a pillar draws
 # the four handles over it (magenta centre, red, green and blue axes); pressing
 # the centre handle and dragging it with the mouse moves the pillar sideways.
-#   sarn2016_editor_e2e.sh sarn2016_driver.exe output-dir
+#   sarn2016_editor_e2e.sh sarn2016_driver_scripted.exe output-dir
 # Screenshots are kept in output-dir.
 set -u
 driver=$1
