@@ -61,11 +61,10 @@ void ExampleTest::placeCar(int i, float x, float y) {
 std::vector<Drawn> ExampleTest::drawnFrame(float dt, std::initializer_list<Key> keys) {
     holdOnly(keys);
     game->prepare(dt);
-    const Texture* bound = Texture::bound;
     std::size_t first = recorder().events().size();
     game->render();
     std::vector<Drawn> out;
-    for (const RecordedDraw& d : recorder().drawsFrom(first, bound))
+    for (const RecordedDraw& d : recorder().drawsFrom(first))
         out.push_back({d.texture, d.vertexInput, d.uniform("mvMat")});
     return out;
 }

@@ -46,11 +46,10 @@ protected:
         game->prepare(dt);
     }
     std::vector<Drawn> renderFrame() {
-        const Texture* bound = Texture::bound;
         std::size_t first = recorder().events().size();
         game->render();
         std::vector<Drawn> out;
-        for (const RecordedDraw& d : recorder().drawsFrom(first, bound)) {
+        for (const RecordedDraw& d : recorder().drawsFrom(first)) {
             std::vector<float> pos = d.uniform("pos");
             out.push_back({d.texture, d.vertexInput, d.uniform("modelMat"), d.uniform("mvMat"),
                            pos.empty() ? Vector2D() : Vector2D(pos[0], pos[1])});

@@ -35,6 +35,16 @@ bool near(const Vector3D& a, const Vector3D& b) {
     return std::fabs(d.x) < 1e-4f && std::fabs(d.y) < 1e-4f && std::fabs(d.z) < 1e-4f;
 }
 
+// The first draw from event first on made in colour (r, g, b).
+RecordedDraw drawnInColour(std::size_t first, float r, float g, float b) {
+    const std::vector<float> colour{r, g, b, 1};
+    for (const RecordedDraw& d : recorder().drawsFrom(first))
+        if (d.uniform("color") == colour)
+            return d;
+    ADD_FAILURE() << "nothing drawn in " << r << " " << g << " " << b;
+    return RecordedDraw();
+}
+
 Vector3D normalised(Vector3D v) {
     float l = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
     return Vector3D(v.x / l, v.y / l, v.z / l);
@@ -77,18 +87,9 @@ public:
     std::vector<float> drawnHandle(float r, float g, float b) {
         std::size_t from = recorder().events().size();
         editor->render(world);
-        const std::vector<RecordedEvent>& log = recorder().events();
-        std::vector<float> colour, mv;
-        for (std::size_t i = from; i < log.size(); ++i) {
-            if (log[i].name == "color")
-                colour = log[i].values;
-            else if (log[i].name == "mvMat")
-                mv = log[i].values;
-            else if (log[i].kind == RecordedEvent::draw && colour == std::vector<float>{r, g, b, 1})
-                return mv;
-        }
-        ADD_FAILURE() << "no handle drawn in " << r << " " << g << " " << b;
-        return std::vector<float>(16, 0.0f);
+        std::vector<float> mv = drawnInColour(from, r, g, b).uniform("mvMat");
+        mv.resize(16);
+        return mv;
     }
     void click(Vector3D at) {
         frame(true, at);
@@ -283,20 +284,12 @@ public:
     // Where the last frame drew the middle of the part of the green (z)
     // handle that its pick box shares (the box is not shifted by the anchor).
     Vector2D zHandleAt() {
-        const std::vector<RecordedEvent>& log = recorder().events();
-        std::vector<float> colour, mv, proj;
-        for (std::size_t i = mark; i < log.size(); ++i) {
-            const RecordedEvent& e = log[i];
-            if (e.kind == RecordedEvent::uniform && e.shader == &game->editor->colorShader)
-                (e.name == "color" ? colour : e.name == "mvMat" ? mv : proj) = e.values;
-            else if (e.kind == RecordedEvent::draw && colour == std::vector<float>{0, 1, 0, 1}) {
-                Vector2D at;
-                pixelOf(proj.data(), mv.data(), Vector3D(1.25f, 1.25f, 1), at);
-                return at;
-            }
-        }
-        ADD_FAILURE() << "no green handle drawn";
-        return water;
+        RecordedDraw handle = drawnInColour(mark, 0, 1, 0);
+        std::vector<float> proj = handle.uniform("projMat"), mv = handle.uniform("mvMat");
+        Vector2D at = water;
+        if (proj.size() == 16 && mv.size() == 16)
+            pixelOf(proj.data(), mv.data(), Vector3D(1.25f, 1.25f, 1), at);
+        return at;
     }
     const Vector2D water = Vector2D(640, 715); // straight up: nothing to hit
     std::size_t mark = 0;

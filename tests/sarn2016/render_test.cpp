@@ -91,7 +91,7 @@ public:
     }
     // One draw of the last frame: the texture on unit 0, the model matrix
     // (under camera, a view of rotation and translation only), the vertices
-    // drawn and the "ratio" sent before it in that frame (-1 when none).
+    // drawn and the shader's "ratio" at the draw (-1 when never sent).
     struct Drawn {
         const Texture* texture;
         float model[16];
@@ -118,21 +118,15 @@ public:
         }
         back[15] = 1.0f;
         std::vector<Drawn> out;
-        const Texture* unit0 = nullptr;
-        std::vector<float> mv(16, 0.0f);
-        float ratio = -1.0f;
-        const std::vector<RecordedEvent>& log = recorder().events();
-        for (std::size_t i = 0; i < log.size(); ++i) {
-            const RecordedEvent& e = log[i];
-            if (e.kind == RecordedEvent::textureBind && e.count == 0)
-                unit0 = e.texture;
-            else if (e.kind == RecordedEvent::uniform && e.name == "mvMat")
-                mv = e.values;
-            else if (e.kind == RecordedEvent::uniform && e.name == "ratio" && i >= mark)
-                ratio = e.values[0];
-            if (e.kind != RecordedEvent::draw || i < mark || unit0 != texture)
+        for (const RecordedDraw& draw : recorder().drawsFrom(mark)) {
+            if (draw.texture != texture)
                 continue;
-            Drawn d{unit0, {}, recorder().vertexInput(e.vertexInput).inputs[0], ratio};
+            std::vector<float> mv = draw.uniform("mvMat"), ratio = draw.uniform("ratio");
+            mv.resize(16);
+            Drawn d{texture,
+                    {},
+                    recorder().vertexInput(draw.vertexInput).inputs[0],
+                    ratio.empty() ? -1.0f : ratio[0]};
             for (int r = 0; r < 4; ++r)
                 for (int c = 0; c < 4; ++c)
                     for (int k = 0; k < 4; ++k)

@@ -40,20 +40,18 @@ std::vector<float> RecordedDraw::uniform(const std::string& name) const {
     return found == uniforms.end() ? std::vector<float>() : found->second;
 }
 
-std::vector<RecordedDraw> Recorder::drawsFrom(std::size_t first, const Texture* bound) const {
+std::vector<RecordedDraw> Recorder::drawsFrom(std::size_t first) const {
     std::vector<RecordedDraw> out;
-    RecordedDraw state;
-    state.texture = bound;
-    for (std::size_t i = first; i < log.size(); ++i) {
+    const Texture* unit0 = nullptr;
+    std::map<const Shader*, std::map<std::string, std::vector<float>>> uniforms;
+    for (std::size_t i = 0; i < log.size(); ++i) {
         const RecordedEvent& e = log[i];
-        if (e.kind == RecordedEvent::textureBind) {
-            state.texture = e.texture;
-        } else if (e.kind == RecordedEvent::uniform) {
-            state.uniforms[e.name] = e.values;
-        } else if (e.kind == RecordedEvent::draw) {
-            state.vertexInput = e.vertexInput;
-            out.push_back(state);
-        }
+        if (e.kind == RecordedEvent::textureBind && e.count == 0)
+            unit0 = e.texture;
+        else if (e.kind == RecordedEvent::uniform)
+            uniforms[e.shader][e.name] = e.values;
+        else if (e.kind == RecordedEvent::draw && i >= first)
+            out.push_back({unit0, e.vertexInput, uniforms[e.shader]});
     }
     return out;
 }

@@ -104,8 +104,8 @@ struct RecordedVertexInput {
     bool released = false;
 };
 
-// A draw with the state it was made in: the texture last bound, the vertex
-// input and the last value of each uniform sent before it.
+// A draw with the state it was made in: the texture last bound on unit 0, the
+// vertex input and the last value of each uniform sent to its shader.
 struct RecordedDraw {
     const Texture* texture = nullptr;
     unsigned int vertexInput = 0;
@@ -133,8 +133,8 @@ public:
     // Uniform names in the order they were sent.
     std::vector<std::string> sentNames() const;
     std::vector<RecordedEvent> textureBinds() const { return events(RecordedEvent::textureBind); }
-    // The draws from event first on; bound is the texture bound before it.
-    std::vector<RecordedDraw> drawsFrom(std::size_t first, const Texture* bound) const;
+    // The draws from event first on, their state followed from the log's start.
+    std::vector<RecordedDraw> drawsFrom(std::size_t first) const;
     // The textures given back by unloadFromGPU, in order.
     std::vector<const Texture*> texturesUnloaded() const;
 
