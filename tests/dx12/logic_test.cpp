@@ -146,23 +146,27 @@ TEST(SamplerIndex, SmoothingAndWrapModePickOneOfEight) {
     EXPECT_FALSE(samplerIsSmooth(4));
 }
 
-// Texture B is destroyed between two frames, when the fence has reached 4 and
-// its next signal will carry 5; texture A is unloaded in the next frame, which
-// drew it. An upload flush within that frame signals 5; the frame goes to the
-// queue, and the wait after it signals 6.
+// Between two frames, with the fence at 4: texture B is destroyed (the next
+// signal will carry 5), then texture C, whose copy is still on the upload
+// list; a paused pass's wait signals 5. Texture A is unloaded in the next
+// frame, which drew it; that frame's upload flush signals 6, and the wait
+// after the frame 7.
 TEST(DeferredReleases, EachObjectOutlivesTheLastWorkThatMayUseIt) {
-    int a = 0, b = 0;
+    int a = 0, b = 0, c = 0;
     DeferredReleases releases;
     releases.add(&b, 5);
+    releases.add(&c, DeferredReleases::untilUploaded);
     releases.add(&a, DeferredReleases::untilSubmitted);
     EXPECT_TRUE(releases.takeFinished(4).empty());
-    // A's frame is not on the queue yet, whatever the fence says.
+    // Neither C's copy nor A's frame is on the queue yet, whatever the fence says.
     EXPECT_EQ(releases.takeFinished(5), std::vector<void*>{&b});
-    releases.submitted(6);
-    EXPECT_TRUE(releases.takeFinished(5).empty());
-    EXPECT_EQ(releases.takeFinished(6), std::vector<void*>{&a});
+    releases.submitted(DeferredReleases::untilUploaded, 6);
+    EXPECT_EQ(releases.takeFinished(6), std::vector<void*>{&c});
+    releases.submitted(DeferredReleases::untilSubmitted, 7);
+    EXPECT_TRUE(releases.takeFinished(6).empty());
+    EXPECT_EQ(releases.takeFinished(7), std::vector<void*>{&a});
     // Each is handed out once.
-    EXPECT_TRUE(releases.takeFinished(7).empty());
+    EXPECT_TRUE(releases.takeFinished(8).empty());
 }
 
 TEST(PixelLayout, BmpRowsArePaddedToFourBytes) {

@@ -690,17 +690,33 @@ TEST(DX12Renderer, AMissingBackBufferSkipsTheFrame) {
 }
 
 // Without an event to be set on completion the per-pass wait does not block
-// for ever: it returns, and the next wait with the event works again.
+// for ever: it returns, and the next wait with the event works again. The
+// staging buffer of an upload flushed then, while the queue is held back,
+// stays until its copy has run.
 TEST(DX12Renderer, TheGpuWaitWithoutAnEventReturns) {
     REQUIRE_RENDERER();
     Renderer::PlatformData& d = dx12();
+    ID3D12Fence* gate = nullptr;
+    ASSERT_TRUE(SUCCEEDED(d.device->CreateFence(0, D3D12_FENCE_FLAG_NONE, IID_PPV_ARGS(&gate))));
+    d.queue->Wait(gate, 1);
     HANDLE event = d.event;
     d.event = nullptr;
-    Shot unused = drawFrame([&] { startDrawing(*basic, whiteTexture()); });
+    Texture late;
+    fillTexture(late, 1, 1, {0, 255, 0, 255});
+    ID3D12Resource* staging = d.staged[d.stagedCount - 1];
+    staging->AddRef();
+    Renderer::renderer.beginFrame();
+    startDrawing(*basic, late);
+    Renderer::renderer.endFrame();
     waitForGpu();
+    staging->AddRef();
+    EXPECT_EQ(staging->Release(), 2u);
+    gate->Signal(1);
     d.event = event;
     waitForGpu();
     EXPECT_EQ(d.fence->GetCompletedValue() + 1, d.fenceValue);
+    EXPECT_EQ(staging->Release(), 0u);
+    gate->Release();
 }
 
 // The renderer's single buffers: index-table entries without storage, which
@@ -918,6 +934,45 @@ TEST(DX12Texture, WhatAFrameDrewWithOutlivesItsDrawsAndNoMore) {
         drawSprite(*basic, whiteQuad(), 0, 0, 100, 100);
     });
     EXPECT_PIXEL(shot, 50, 50, 255, 255, 255, 255);
+}
+
+// Outside a frame a texture re-uploaded or destroyed before the flush that
+// copies into it is held through the waits that come first (a paused pass,
+// a resize) and let go once that flush has run.
+TEST(DX12Texture, WhatAnUploadWritesOutlivesItsFlushAndNoMore) {
+    REQUIRE_RENDERER();
+    auto references = [](IUnknown* object) {
+        object->AddRef();
+        return object->Release();
+    };
+    for (bool resize : {false, true}) {
+        SCOPED_TRACE(resize ? "resize" : "paused pass");
+        waitForGpu();
+        Texture twice;
+        fillTexture(twice, 1, 1, {255, 0, 0, 255});
+        fillTexture(twice, 1, 1, {0, 255, 0, 255});
+        Texture* destroyed = new Texture;
+        fillTexture(*destroyed, 1, 1, {0, 0, 255, 255});
+        ID3D12Resource* gone = destroyed->data->resource;
+        gone->AddRef();
+        delete destroyed;
+        if (resize)
+            Renderer::renderer.viewPort(0, 0, 640, 360);
+        else
+            waitForGpu();
+        ASSERT_TRUE(dx12().pendingUploads);
+        EXPECT_EQ(references(gone), 2u);
+        Shot shot = drawFrame([&] {
+            startDrawing(*basic, twice);
+            drawSprite(*basic, whiteQuad(), 0, 0, 100, 100);
+        });
+        ASSERT_EQ(shot.width, resize ? 640 : screenWidth);
+        EXPECT_PIXEL(shot, 10, 10, 0, 255, 0, 255);
+        EXPECT_EQ(references(gone), 1u);
+        EXPECT_TRUE(dx12().releases.entries.empty());
+        gone->Release();
+        Renderer::renderer.viewPort(0, 0, screenWidth, screenHeight);
+    }
 }
 
 // Runs last: it uses up the texture slots.

@@ -123,9 +123,9 @@ void DeferredReleases::add(void* object, std::uint64_t fenceValue) {
     entries.push_back({object, fenceValue});
 }
 
-void DeferredReleases::submitted(std::uint64_t fenceValue) {
+void DeferredReleases::submitted(std::uint64_t until, std::uint64_t fenceValue) {
     for (Entry& entry : entries)
-        if (entry.fenceValue == untilSubmitted)
+        if (entry.fenceValue == until)
             entry.fenceValue = fenceValue;
 }
 

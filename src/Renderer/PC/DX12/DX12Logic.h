@@ -92,13 +92,18 @@ std::vector<std::uint32_t> widenIndices(const unsigned short* indices, unsigned 
 
 // ---- Releases that wait for the GPU
 
-// GPU objects given up while the GPU may still read them (a texture unloaded
-// or destroyed in the frame that drew it): each is kept until the fence has
-// reached the value signalled after the last work that may use it.
+// GPU objects given up while the GPU may still use them (a texture unloaded
+// or destroyed in the frame that drew it, or before the flush that copies
+// into it): each is kept until the fence has reached the value signalled
+// after the last work that may use it.
 struct DeferredReleases {
     // The object is used by commands still being recorded: its fence value is
-    // the one signalled after they go to the queue (submitted()).
+    // the one signalled after their list goes to the queue (submitted()). The
+    // frame's draw list goes last, after the upload list, so an object marked
+    // untilSubmitted also outlives the uploads; the largest marker also takes
+    // every entry out of takeFinished().
     static const std::uint64_t untilSubmitted = UINT64_MAX;
+    static const std::uint64_t untilUploaded = UINT64_MAX - 1;
 
     struct Entry {
         void* object;
@@ -107,8 +112,9 @@ struct DeferredReleases {
     std::vector<Entry> entries;
 
     void add(void* object, std::uint64_t fenceValue);
-    // The recorded commands went to the queue; the next signal carries fenceValue.
-    void submitted(std::uint64_t fenceValue);
+    // The list that objects marked `until` wait for went to the queue; the next
+    // signal carries fenceValue.
+    void submitted(std::uint64_t until, std::uint64_t fenceValue);
     // Takes out the objects whose fence value the GPU has reached.
     std::vector<void*> takeFinished(std::uint64_t completedValue);
 };

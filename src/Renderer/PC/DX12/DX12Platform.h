@@ -158,7 +158,8 @@ template <class T> void release(T*& object) {
 }
 
 // Releases the object once the GPU has finished all work that may use it: the
-// frame being recorded, or what is already on the queue (the next wait).
+// frame being recorded, the uploads not yet flushed, or what is already on the
+// queue (the next wait).
 void releaseAfterGpu(IUnknown* object);
 
 template <class T> void retire(T*& object) {

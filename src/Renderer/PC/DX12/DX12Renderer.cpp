@@ -257,9 +257,16 @@ void releaseAfterGpu(IUnknown* object) {
         object->Release();
         return;
     }
-    // Outside a frame the next signal follows everything already submitted,
-    // uploads included; inside one it must follow the frame's own draw list.
-    d.releases.add(object, d.recording ? DeferredReleases::untilSubmitted : d.fenceValue);
+    // Inside a frame the frame's draw list may use it; outside one a copy on
+    // the upload list, which goes to the queue only at the next flush, may
+    // still write it (a paused pass's wait or a resize signals before that).
+    // With neither, the next signal follows all the work that used it.
+    std::uint64_t until = d.fenceValue;
+    if (d.recording)
+        until = DeferredReleases::untilSubmitted;
+    else if (d.pendingUploads)
+        until = DeferredReleases::untilUploaded;
+    d.releases.add(object, until);
 }
 
 void waitForGpu() {
@@ -289,10 +296,15 @@ void flushUploads() {
     d.uploadList->Close();
     ID3D12CommandList* lists[] = {d.uploadList};
     d.queue->ExecuteCommandLists(1, lists);
-    signalAndWait();
-    for (unsigned int i = 0; i < d.stagedCount; ++i)
-        release(d.staged[i]);
+    // The copies' textures and staging buffers go once the signal below is
+    // reached, even when the wait cannot block.
+    d.releases.submitted(DeferredReleases::untilUploaded, d.fenceValue);
+    for (unsigned int i = 0; i < d.stagedCount; ++i) {
+        d.releases.add(d.staged[i], d.fenceValue);
+        d.staged[i] = nullptr;
+    }
     d.stagedCount = 0;
+    signalAndWait();
 }
 
 ID3D12Resource* uploadTexture(const unsigned char* pixels, unsigned int width, unsigned int height,
@@ -551,7 +563,7 @@ void Renderer::endFrame() {
     flushUploads();
     ID3D12CommandList* lists[] = {d.drawList};
     d.queue->ExecuteCommandLists(1, lists);
-    d.releases.submitted(d.fenceValue);
+    d.releases.submitted(DeferredReleases::untilSubmitted, d.fenceValue);
     d.swapChain->Present(1, 0);
 }
 
