@@ -146,13 +146,26 @@ void expectAt(const Vector3D& expected, const Vector3D& actual, const char* what
 
 TEST_F(Sarn2016RenderTest, PassesRunInOrderWithTheirShaders) {
     Sarn2016& g = *game;
-    // The ground, the cliffs, the refraction, the walls and the wood tile.
-    std::map<const Texture*, unsigned int> wraps;
-    for (const RecordedEvent& e : recorder().events(RecordedEvent::textureWrap))
-        wraps[e.texture] = e.count;
-    for (const Texture* t :
-         {&g.texGrass, &g.texCliff, &g.texUnderwaterRefraction, &g.texWall, &g.texWood})
-        EXPECT_EQ(unsigned(Texture::repeat), wraps[t]);
+    // The ground, the cliffs and the refraction tile; the walls, the wood and
+    // the editor's handles tile in sharp texels; the level's textures sample
+    // as its file says. Everything else is smoothed and mirrored.
+    const RecordedSampling tiled{true, Texture::repeat}, sharp{false, Texture::repeat};
+    std::map<const Texture*, RecordedSampling> sampling = {
+        {&g.texGrass, tiled},
+        {&g.texCliff, tiled},
+        {&g.texUnderwaterRefraction, tiled},
+        {&g.texWall, sharp},
+        {&g.texWood, sharp},
+        {&g.editor->texSelector, sharp},
+        {g.texturesDB.at("data/wall.bmp"), sharp},
+        {g.texturesDB.at("data/wood.bmp"), sharp},
+        {g.texturesDB.at("data/seaweed.png"), {true, Texture::clampToEdge}},
+        {g.texturesDB.at("data/redkey.png"), {true, Texture::clampToEdge}},
+        {g.texturesDB.at("data/greenkey.png"), {true, Texture::clampToBorder}},
+        {g.texturesDB.at("data/bluekey.png"), {false, Texture::clampToBorder}}};
+    for (int i = 0; i < 32; ++i)
+        sampling[&g.underwaterRefractionTextures[i]] = tiled;
+    EXPECT_EQ("", recorder().samplingMismatches(sampling));
     g.tutoTime = g.tutoTotalTime; // no card
     g.currentRoom->entryTransition = false;
     g.swimmer.flotationTime = 2.0f - 1.0f / 60.0f;
@@ -224,6 +237,16 @@ TEST_F(Sarn2016RenderTest, PassesRunInOrderWithTheirShaders) {
         auto p = passes();
         EXPECT_EQ(int(statics), p[3].second);
         EXPECT_EQ(2, p.back().second);
+        // In later frames too the scene is depth-tested and written, and the
+        // flat overlay painted over it in order; the frame ends with both on.
+        const std::vector<float> flat(g.GUI.getProjMat(), g.GUI.getProjMat() + 16);
+        for (const RecordedDraw& d : recorder().drawsFrom(mark)) {
+            bool scene = d.uniform("projMat") != flat;
+            EXPECT_EQ(scene, d.depthTest);
+            EXPECT_EQ(scene, d.depthMask);
+        }
+        EXPECT_TRUE(drawn(RecordedEvent::depthTest).back().on);
+        EXPECT_TRUE(drawn(RecordedEvent::depthMask).back().on);
         for (int k = 0; k < 4; ++k) {
             auto sprite = drawnWith(keys[k].sprite);
             ASSERT_EQ(k % 2 == pair ? 1u : 0u, sprite.size()) << k;
