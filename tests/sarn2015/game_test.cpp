@@ -136,6 +136,20 @@ TEST_F(Prototype, DrawsEveryTileInsideTheDiscFromAnOrbitingEye) {
             if ((i - 0.5f) * (i - 0.5f) + (j + 3.25f) * (j + 3.25f) < r * r)
                 ++inside;
     EXPECT_EQ(recorder().sends("pos").size(), inside);
+    // Past the backdrop, every draw has a value for each uniform its program
+    // reads: the shader tables declare them all.
+    using Names = std::set<std::string>;
+    const Names ground = {"mvMat", "projMat", "modelMat", "pos", "terrainRay", "lightDirection"};
+    const Names lit = {"mvMat", "projMat", "modelMat", "inverseModelMat", "lightDirection"};
+    std::vector<RecordedDraw> draws = recorder().drawsFrom(0);
+    int props = 0;
+    for (std::size_t i = 1; i < draws.size(); ++i) {
+        std::vector<std::string> sent = draws[i].uniformNames();
+        bool tile = draws[i].shader == &game->mapShader;
+        props += !tile;
+        EXPECT_EQ(tile ? ground : lit, Names(sent.begin(), sent.end())) << i;
+    }
+    EXPECT_GT(props, 0);
     EXPECT_FLOAT_EQ(game->screen.y, -45.0f);
     EXPECT_NEAR(game->screen.z, 0.0f, 1e-6);
 }

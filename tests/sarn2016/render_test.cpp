@@ -3,6 +3,7 @@
 #include <cmath>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -177,6 +178,19 @@ TEST_F(Sarn2016RenderTest, PassesRunInOrderWithTheirShaders) {
         {&g.seaweedShader, 120},  {&g.shader, 0}};
     EXPECT_EQ(expected, passes());
     EXPECT_TRUE(recorder().faults().empty()) << recorder().faults()[0];
+    // Every draw has a value for each uniform its program reads: the shader
+    // tables declare them all.
+    using Names = std::set<std::string>;
+    const std::map<const Shader*, Names> reads = {
+        {&g.shader, {"mvMat", "projMat"}},
+        {&g.underwaterShader,
+         {"mvMat", "projMat", "modelMat", "inverseModelMat", "refractionModelMat",
+          "lightDirection"}},
+        {&g.seaweedShader, {"mvMat", "projMat", "offset"}}};
+    for (const RecordedDraw& d : recorder().drawsFrom(mark)) {
+        std::vector<std::string> sent = d.uniformNames();
+        EXPECT_EQ(reads.at(d.shader), Names(sent.begin(), sent.end()));
+    }
     // The 3-D passes see through a 90-degree lens on the 1280 x 720 window
     // (x scaled by 720 / 1280), near 0.2, far 1000.
     const float lens[16] = {
@@ -283,6 +297,10 @@ TEST_F(Sarn2016RenderTest, RefractionFramesRunInPairsAndFadesOnlyWhileTransiting
     ASSERT_EQ(66u, shown.size());
     for (int f = 0; f < 66; ++f)
         EXPECT_EQ((f % 64) / 2, shown[f]) << f;
+    // A new game opens on the tutorial card, still whole 1.1 s in.
+    auto opening = drawnWith(&game->texSwimmingControls);
+    ASSERT_EQ(1u, opening.size());
+    EXPECT_EQ(1.0f, opening[0].ratio);
 
     // The shipped first room fades in on arrival, then no fade is drawn.
     auto ratios = [&] { return drawn(RecordedEvent::uniform, "ratio"); };

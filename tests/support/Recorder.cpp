@@ -40,6 +40,13 @@ std::vector<float> RecordedDraw::uniform(const std::string& name) const {
     return found == uniforms.end() ? std::vector<float>() : found->second;
 }
 
+std::vector<std::string> RecordedDraw::uniformNames() const {
+    std::vector<std::string> out;
+    for (const auto& named : uniforms)
+        out.push_back(named.first);
+    return out;
+}
+
 std::vector<RecordedDraw> Recorder::drawsFrom(std::size_t first) const {
     std::vector<RecordedDraw> out;
     const Texture* unit0 = nullptr;
@@ -56,6 +63,7 @@ std::vector<RecordedDraw> Recorder::drawsFrom(std::size_t first) const {
         else if (e.kind == RecordedEvent::depthMask)
             state.depthMask = e.on;
         else if (e.kind == RecordedEvent::draw && i >= first) {
+            state.shader = e.shader;
             state.texture = unit0;
             state.vertexInput = e.vertexInput;
             state.uniforms = uniforms[e.shader];

@@ -104,11 +104,12 @@ struct RecordedVertexInput {
     bool released = false;
 };
 
-// A draw with the state it was made in: the texture last bound on unit 0, the
-// vertex input, the last value of each uniform sent to its shader, and the
-// depth switches (as a new context has them, off and on, until Renderer::init
-// turns the test on).
+// A draw with the state it was made in: its shader, the texture last bound on
+// unit 0, the vertex input, the last value of each uniform sent to the shader,
+// and the depth switches (as a new context has them, off and on, until
+// Renderer::init turns the test on).
 struct RecordedDraw {
+    const Shader* shader = nullptr;
     const Texture* texture = nullptr;
     unsigned int vertexInput = 0;
     bool depthTest = false;
@@ -116,6 +117,8 @@ struct RecordedDraw {
     std::map<std::string, std::vector<float>> uniforms;
     // A uniform's value at the draw; empty when it was never sent.
     std::vector<float> uniform(const std::string& name) const;
+    // The names of the uniforms with a value, in name order.
+    std::vector<std::string> uniformNames() const;
 };
 
 // How a texture's GPU copy is sampled: smoothed (linear) or nearest, and its
