@@ -840,12 +840,18 @@ TEST(DX12Texture, EachSamplerFiltersAndWrapsAsItsIndexSays) {
     Quad wide = {Renderer::renderer.createVertexInputBuffer(4, sizes, inputs, 4),
                  Renderer::renderer.createIndexBuffer(6, indices)};
 
+    // Set up through the games' calls in either order, over the other filter:
+    // each call keeps what the other chose.
     Texture textures[8];
     for (int i = 0; i < 8; ++i) {
         fillTexture(textures[i], 2, 1, {0, 0, 0, 255, 255, 255, 255, 255});
-        textures[i].setWrapMode(Texture::TextureRepeatMode(i % 4));
-        if (i >= 4)
-            textures[i].smooth(false);
+        Texture::TextureRepeatMode mode = Texture::TextureRepeatMode(i % 4);
+        textures[i].smooth(i >= 4);
+        if (i % 2)
+            textures[i].setWrapMode(mode);
+        textures[i].smooth(i < 4);
+        if (i % 2 == 0)
+            textures[i].setWrapMode(mode);
         EXPECT_EQ(textures[i].data->samplerIndex, i);
     }
     // 600 pixels for u from -1 to 2: 200 pixels per repeat, 100 per texel.
@@ -854,6 +860,7 @@ TEST(DX12Texture, EachSamplerFiltersAndWrapsAsItsIndexSays) {
         startDrawing(*basic, textures[4]);
         for (int i : {4, 0, 5, 1, 6, 2, 7, 3}) {
             textures[i].bind(0);
+            EXPECT_EQ(dx12().boundSampler, i);
             drawSprite(*basic, wide, 0, float(i * 60), 600, 50);
         }
     });

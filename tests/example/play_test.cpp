@@ -232,7 +232,14 @@ TEST_F(ExampleTest, SpritesLandWhereTheRunPutsThemAndMoveByTheFrame) {
     EXPECT_FLOAT_EQ(proj.back().values[0], 2 / 1280.0f);
     EXPECT_FLOAT_EQ(proj.back().values[5], 2 / 720.0f);
 
+    std::size_t second = recorder().events().size();
     drawn = drawnFrame(0.25f, {Key::Right});
+    // Painted in order frame after frame: nothing is depth-tested or writes
+    // depth, and the frame leaves both switched back on.
+    for (const RecordedDraw& d : recorder().drawsFrom(second))
+        EXPECT_FALSE(d.depthTest || d.depthMask);
+    EXPECT_TRUE(recorder().events(RecordedEvent::depthTest).back().on);
+    EXPECT_TRUE(recorder().events(RecordedEvent::depthMask).back().on);
     expectPlaced(drawn, &game->texTruck, 5.2f, 0, -12, 2.55f, 7, "truck");
     expectPlaced(drawn, &game->texBar, 2.6f, 0, -11, 0.5f, 13, "bar");
     EXPECT_NEAR(withTexture(drawn, &game->texBar)[0].turn(), 157.5f, 1e-3f);
@@ -283,7 +290,12 @@ TEST_F(ExampleTest, ModeKeysToggleOncePerSecondOnTheTitleAndRestartRuns) {
     EXPECT_EQ(game->mLives, static_cast<unsigned int>(game->mDifficulty));
 }
 
-TEST_F(ExampleTest, ShutdownReleasesEachTextureOnce) {
+TEST_F(ExampleTest, TexturesSampleAsSetUpAndShutdownReleasesEachOnce) {
+    // The heart and the title keep sharp texels; the bar and the rest are
+    // smoothed; all mirror.
+    const RecordedSampling sharp{false, Texture::mirroredRepeat};
+    EXPECT_EQ("",
+              recorder().samplingMismatches({{&game->texHeart, sharp}, {&game->texTitle, sharp}}));
     recorder().reset();
     game->shutdown();
     EXPECT_EQ(recorder().texturesUnloaded(),

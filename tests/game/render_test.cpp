@@ -283,6 +283,9 @@ TEST_F(Render, InitLoadsEveryAssetAndBothShaders) {
     EXPECT_EQ(recorder().events(RecordedEvent::textureUpload).size(), loads.size());
     for (const RecordedEvent& e : loads)
         EXPECT_TRUE(e.on) << e.name;
+    // The slot frames keep their sharp edge; every other picture is smoothed.
+    EXPECT_EQ("", recorder().samplingMismatches(
+                      {{&fresh.texWhitePixel, {false, Texture::mirroredRepeat}}}));
     std::vector<std::string> shaders;
     for (const RecordedEvent& e : recorder().events(RecordedEvent::shaderLoad))
         shaders.push_back(e.name);

@@ -132,14 +132,40 @@ TEST(GLTextureBind, ASecondUnitIsSampledThroughTexture1) {
     texture.unloadFromGPU();
 }
 
-// The four modes show in the drawing test; an unknown one changes nothing.
-TEST(GLTextureModes, AnUnknownWrapModeStillBindsButSetsNothing) {
+// Each call sets both filters or both axes of the texture it names, over
+// whatever was set before, and leaves the others' alone; an unknown mode
+// still binds but changes nothing. The drawing test shows the modes.
+TEST(GLTextureModes, SmoothAndWrapSetBothFiltersOrBothAxes) {
     REQUIRE_TEST_WINDOW();
     std::string path = checkerBMP("gl-modes.bmp");
     Texture texture(path.c_str()), other(path.c_str());
     texture.loadToGPU();
-    texture.setWrapMode(Texture::repeat);
     other.loadToGPU();
+    const struct {
+        Texture::TextureRepeatMode mode;
+        GLint wrap;
+    } modes[] = {{Texture::repeat, GL_REPEAT},
+                 {Texture::clampToEdge, GL_CLAMP_TO_EDGE},
+                 {Texture::clampToBorder, GL_CLAMP_TO_BORDER},
+                 {Texture::mirroredRepeat, GL_MIRRORED_REPEAT}};
+    for (const auto& m : modes) {
+        for (bool on : {false, true}) {
+            SCOPED_TRACE(std::to_string(m.mode) + (on ? " smoothed" : " nearest"));
+            texture.smooth(!on);
+            texture.setWrapMode(m.mode);
+            texture.smooth(on);
+            GLint filter = on ? GL_LINEAR : GL_NEAREST;
+            EXPECT_EQ(parameter(texture, GL_TEXTURE_MAG_FILTER), filter);
+            EXPECT_EQ(parameter(texture, GL_TEXTURE_MIN_FILTER), filter);
+            EXPECT_EQ(parameter(texture, GL_TEXTURE_WRAP_S), m.wrap);
+            EXPECT_EQ(parameter(texture, GL_TEXTURE_WRAP_T), m.wrap);
+            EXPECT_EQ(parameter(other, GL_TEXTURE_MIN_FILTER), GL_LINEAR);
+            EXPECT_EQ(parameter(other, GL_TEXTURE_WRAP_S), GL_MIRRORED_REPEAT);
+        }
+    }
+
+    texture.setWrapMode(Texture::repeat);
+    other.bind(0);
     texture.setWrapMode(Texture::TextureRepeatMode(7));
     EXPECT_EQ(boundName(0), texture.data->textureID);
     EXPECT_EQ(parameter(texture, GL_TEXTURE_WRAP_S), GL_REPEAT);

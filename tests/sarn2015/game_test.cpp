@@ -14,12 +14,14 @@
 namespace {
 
 // One draw as the recording back end saw it: the texture bound, the mesh, the
-// model and model-view matrices and the last "pos" sent before it.
+// model and model-view matrices, the last "pos" sent before it, and whether
+// it writes depth.
 struct Drawn {
     const Texture* texture;
     unsigned int mesh;
     std::vector<float> model, mv;
     Vector2D pos;
+    bool writesDepth;
     // Where the model point p lands in the world.
     Vector3D world(Vector3D p) const { return apply(model, p); }
     // And in view space.
@@ -52,7 +54,7 @@ protected:
         for (const RecordedDraw& d : recorder().drawsFrom(first)) {
             std::vector<float> pos = d.uniform("pos");
             out.push_back({d.texture, d.vertexInput, d.uniform("modelMat"), d.uniform("mvMat"),
-                           pos.empty() ? Vector2D() : Vector2D(pos[0], pos[1])});
+                           pos.empty() ? Vector2D() : Vector2D(pos[0], pos[1]), d.depthMask});
         }
         return out;
     }
@@ -115,9 +117,12 @@ TEST_F(Prototype, DrawsEveryTileInsideTheDiscFromAnOrbitingEye) {
     game->pos = Vector2D(0.5f, -3.25f);
     recorder().reset();
     std::vector<Drawn> drawn = renderFrame();
-    // First the star backdrop, 200 square around (0, 50), one unit down.
+    // First the star backdrop, 200 square around (0, 50), one unit down; it
+    // alone leaves no depth, so that it hides nothing drawn after it.
     ASSERT_FALSE(drawn.empty());
     EXPECT_EQ(drawn[0].texture, &game->texBG);
+    for (std::size_t i = 0; i < drawn.size(); ++i)
+        EXPECT_EQ(i > 0, drawn[i].writesDepth) << i;
     Vector3D low = drawn[0].world(Vector3D(0, 0, 0)), high = drawn[0].world(Vector3D(1, 1, 0));
     EXPECT_FLOAT_EQ(low.x, -100);
     EXPECT_FLOAT_EQ(low.y, -50);
@@ -131,6 +136,20 @@ TEST_F(Prototype, DrawsEveryTileInsideTheDiscFromAnOrbitingEye) {
             if ((i - 0.5f) * (i - 0.5f) + (j + 3.25f) * (j + 3.25f) < r * r)
                 ++inside;
     EXPECT_EQ(recorder().sends("pos").size(), inside);
+    // Past the backdrop, every draw has a value for each uniform its program
+    // reads: the shader tables declare them all.
+    using Names = std::set<std::string>;
+    const Names ground = {"mvMat", "projMat", "modelMat", "pos", "terrainRay", "lightDirection"};
+    const Names lit = {"mvMat", "projMat", "modelMat", "inverseModelMat", "lightDirection"};
+    std::vector<RecordedDraw> draws = recorder().drawsFrom(0);
+    int props = 0;
+    for (std::size_t i = 1; i < draws.size(); ++i) {
+        std::vector<std::string> sent = draws[i].uniformNames();
+        bool tile = draws[i].shader == &game->mapShader;
+        props += !tile;
+        EXPECT_EQ(tile ? ground : lit, Names(sent.begin(), sent.end())) << i;
+    }
+    EXPECT_GT(props, 0);
     EXPECT_FLOAT_EQ(game->screen.y, -45.0f);
     EXPECT_NEAR(game->screen.z, 0.0f, 1e-6);
 }
@@ -279,7 +298,11 @@ TEST_F(Prototype, ResizeKeepsTheHalfHeightInFloatAndIgnoresZero) {
     EXPECT_TRUE(recorder().events(RecordedEvent::viewPort).empty());
 }
 
-TEST_F(Prototype, ShutdownReleasesEveryTextureButTheBackdrop) {
+TEST_F(Prototype, TexturesSampleAsSetUpAndShutdownReleasesAllButTheBackdrop) {
+    // The stars tile; the walls and the wood tile in sharp texels.
+    EXPECT_EQ("", recorder().samplingMismatches({{&game->texBG, {true, Texture::repeat}},
+                                                 {&game->texWall, {false, Texture::repeat}},
+                                                 {&game->texWood, {false, Texture::repeat}}}));
     recorder().reset();
     game->shutdown();
     EXPECT_EQ(recorder().texturesUnloaded(),

@@ -10,6 +10,7 @@ void ShippedSarn2016::SetUp() {
     seedScriptedRandom(7);
     holdOnly({});
     inputManager.mWritableMouseLeft = false;
+    Renderer::renderer.init();
     game = std::make_unique<Sarn2016>();
     ASSERT_TRUE(game->init());
     game->onResize(1280, 720);

@@ -6,8 +6,9 @@
 
 #include "Sarn2016.h"
 
-// The shipped game on the recording back end in a 1280 x 720 window, keys
-// and mouse up, randomness scripted: the tests that look at its screen.
+// The shipped game on the recording back end in a 1280 x 720 window, started
+// after Renderer::init as a driver starts it, keys and mouse up, randomness
+// scripted: the tests that look at its screen.
 class ShippedSarn2016 : public testing::Test {
 protected:
     void SetUp() override;

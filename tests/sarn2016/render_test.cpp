@@ -3,6 +3,7 @@
 #include <cmath>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -146,13 +147,26 @@ void expectAt(const Vector3D& expected, const Vector3D& actual, const char* what
 
 TEST_F(Sarn2016RenderTest, PassesRunInOrderWithTheirShaders) {
     Sarn2016& g = *game;
-    // The ground, the cliffs, the refraction, the walls and the wood tile.
-    std::map<const Texture*, unsigned int> wraps;
-    for (const RecordedEvent& e : recorder().events(RecordedEvent::textureWrap))
-        wraps[e.texture] = e.count;
-    for (const Texture* t :
-         {&g.texGrass, &g.texCliff, &g.texUnderwaterRefraction, &g.texWall, &g.texWood})
-        EXPECT_EQ(unsigned(Texture::repeat), wraps[t]);
+    // The ground, the cliffs and the refraction tile; the walls, the wood and
+    // the editor's handles tile in sharp texels; the level's textures sample
+    // as its file says. Everything else is smoothed and mirrored.
+    const RecordedSampling tiled{true, Texture::repeat}, sharp{false, Texture::repeat};
+    std::map<const Texture*, RecordedSampling> sampling = {
+        {&g.texGrass, tiled},
+        {&g.texCliff, tiled},
+        {&g.texUnderwaterRefraction, tiled},
+        {&g.texWall, sharp},
+        {&g.texWood, sharp},
+        {&g.editor->texSelector, sharp},
+        {g.texturesDB.at("data/wall.bmp"), sharp},
+        {g.texturesDB.at("data/wood.bmp"), sharp},
+        {g.texturesDB.at("data/seaweed.png"), {true, Texture::clampToEdge}},
+        {g.texturesDB.at("data/redkey.png"), {true, Texture::clampToEdge}},
+        {g.texturesDB.at("data/greenkey.png"), {true, Texture::clampToBorder}},
+        {g.texturesDB.at("data/bluekey.png"), {false, Texture::clampToBorder}}};
+    for (int i = 0; i < 32; ++i)
+        sampling[&g.underwaterRefractionTextures[i]] = tiled;
+    EXPECT_EQ("", recorder().samplingMismatches(sampling));
     g.tutoTime = g.tutoTotalTime; // no card
     g.currentRoom->entryTransition = false;
     g.swimmer.flotationTime = 2.0f - 1.0f / 60.0f;
@@ -164,6 +178,19 @@ TEST_F(Sarn2016RenderTest, PassesRunInOrderWithTheirShaders) {
         {&g.seaweedShader, 120},  {&g.shader, 0}};
     EXPECT_EQ(expected, passes());
     EXPECT_TRUE(recorder().faults().empty()) << recorder().faults()[0];
+    // Every draw has a value for each uniform its program reads: the shader
+    // tables declare them all.
+    using Names = std::set<std::string>;
+    const std::map<const Shader*, Names> reads = {
+        {&g.shader, {"mvMat", "projMat"}},
+        {&g.underwaterShader,
+         {"mvMat", "projMat", "modelMat", "inverseModelMat", "refractionModelMat",
+          "lightDirection"}},
+        {&g.seaweedShader, {"mvMat", "projMat", "offset"}}};
+    for (const RecordedDraw& d : recorder().drawsFrom(mark)) {
+        std::vector<std::string> sent = d.uniformNames();
+        EXPECT_EQ(reads.at(d.shader), Names(sent.begin(), sent.end()));
+    }
     // The 3-D passes see through a 90-degree lens on the 1280 x 720 window
     // (x scaled by 720 / 1280), near 0.2, far 1000.
     const float lens[16] = {
@@ -224,6 +251,16 @@ TEST_F(Sarn2016RenderTest, PassesRunInOrderWithTheirShaders) {
         auto p = passes();
         EXPECT_EQ(int(statics), p[3].second);
         EXPECT_EQ(2, p.back().second);
+        // In later frames too the scene is depth-tested and written, and the
+        // flat overlay painted over it in order; the frame ends with both on.
+        const std::vector<float> flat(g.GUI.getProjMat(), g.GUI.getProjMat() + 16);
+        for (const RecordedDraw& d : recorder().drawsFrom(mark)) {
+            bool scene = d.uniform("projMat") != flat;
+            EXPECT_EQ(scene, d.depthTest);
+            EXPECT_EQ(scene, d.depthMask);
+        }
+        EXPECT_TRUE(drawn(RecordedEvent::depthTest).back().on);
+        EXPECT_TRUE(drawn(RecordedEvent::depthMask).back().on);
         for (int k = 0; k < 4; ++k) {
             auto sprite = drawnWith(keys[k].sprite);
             ASSERT_EQ(k % 2 == pair ? 1u : 0u, sprite.size()) << k;
@@ -260,6 +297,10 @@ TEST_F(Sarn2016RenderTest, RefractionFramesRunInPairsAndFadesOnlyWhileTransiting
     ASSERT_EQ(66u, shown.size());
     for (int f = 0; f < 66; ++f)
         EXPECT_EQ((f % 64) / 2, shown[f]) << f;
+    // A new game opens on the tutorial card, still whole 1.1 s in.
+    auto opening = drawnWith(&game->texSwimmingControls);
+    ASSERT_EQ(1u, opening.size());
+    EXPECT_EQ(1.0f, opening[0].ratio);
 
     // The shipped first room fades in on arrival, then no fade is drawn.
     auto ratios = [&] { return drawn(RecordedEvent::uniform, "ratio"); };

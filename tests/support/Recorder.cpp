@@ -40,18 +40,35 @@ std::vector<float> RecordedDraw::uniform(const std::string& name) const {
     return found == uniforms.end() ? std::vector<float>() : found->second;
 }
 
+std::vector<std::string> RecordedDraw::uniformNames() const {
+    std::vector<std::string> out;
+    for (const auto& named : uniforms)
+        out.push_back(named.first);
+    return out;
+}
+
 std::vector<RecordedDraw> Recorder::drawsFrom(std::size_t first) const {
     std::vector<RecordedDraw> out;
     const Texture* unit0 = nullptr;
     std::map<const Shader*, std::map<std::string, std::vector<float>>> uniforms;
+    RecordedDraw state;
     for (std::size_t i = 0; i < log.size(); ++i) {
         const RecordedEvent& e = log[i];
         if (e.kind == RecordedEvent::textureBind && e.count == 0)
             unit0 = e.texture;
         else if (e.kind == RecordedEvent::uniform)
             uniforms[e.shader][e.name] = e.values;
-        else if (e.kind == RecordedEvent::draw && i >= first)
-            out.push_back({unit0, e.vertexInput, uniforms[e.shader]});
+        else if (e.kind == RecordedEvent::rendererInit || e.kind == RecordedEvent::depthTest)
+            state.depthTest = e.kind == RecordedEvent::rendererInit || e.on;
+        else if (e.kind == RecordedEvent::depthMask)
+            state.depthMask = e.on;
+        else if (e.kind == RecordedEvent::draw && i >= first) {
+            state.shader = e.shader;
+            state.texture = unit0;
+            state.vertexInput = e.vertexInput;
+            state.uniforms = uniforms[e.shader];
+            out.push_back(state);
+        }
     }
     return out;
 }
@@ -61,6 +78,51 @@ std::vector<const Texture*> Recorder::texturesUnloaded() const {
     for (const RecordedEvent& e : log)
         if (e.kind == RecordedEvent::textureUnload)
             out.push_back(e.texture);
+    return out;
+}
+
+std::map<const Texture*, RecordedSampling> Recorder::sampling() const {
+    std::map<const Texture*, RecordedSampling> out;
+    const Texture* unit0 = nullptr;
+    for (const RecordedEvent& e : log) {
+        if (e.kind == RecordedEvent::textureUpload) {
+            out[e.texture] = RecordedSampling();
+            unit0 = e.texture;
+        } else if (e.kind == RecordedEvent::textureBind && e.count == 0) {
+            unit0 = e.texture;
+        } else if (e.kind == RecordedEvent::textureSmooth || e.kind == RecordedEvent::textureWrap) {
+            auto changed = out.find(openGLTextures ? unit0 : e.texture);
+            if (changed == out.end())
+                continue;
+            if (e.kind == RecordedEvent::textureSmooth)
+                changed->second.smooth = e.on;
+            else if (e.count >= Texture::mirroredRepeat && e.count <= Texture::clampToBorder)
+                changed->second.wrap = e.count;
+        }
+    }
+    return out;
+}
+
+std::string
+Recorder::samplingMismatches(const std::map<const Texture*, RecordedSampling>& special) const {
+    std::map<const Texture*, std::string> paths;
+    for (const RecordedEvent& e : log)
+        if (e.kind == RecordedEvent::textureLoad)
+            paths[e.texture] = e.name;
+    auto text = [](const RecordedSampling& s) {
+        return std::string(s.smooth ? "smoothed" : "nearest") + ", wrap " + std::to_string(s.wrap);
+    };
+    std::map<const Texture*, RecordedSampling> now = sampling();
+    std::string out;
+    for (const auto& [texture, held] : now) {
+        auto wanted = special.find(texture);
+        RecordedSampling expected = wanted == special.end() ? RecordedSampling() : wanted->second;
+        if (held.smooth != expected.smooth || held.wrap != expected.wrap)
+            out += paths[texture] + ": " + text(held) + ", expected " + text(expected) + "\n";
+    }
+    for (const auto& [texture, expected] : special)
+        if (!now.count(texture))
+            out += paths[texture] + ": never uploaded\n";
     return out;
 }
 

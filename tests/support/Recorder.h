@@ -104,14 +104,29 @@ struct RecordedVertexInput {
     bool released = false;
 };
 
-// A draw with the state it was made in: the texture last bound on unit 0, the
-// vertex input and the last value of each uniform sent to its shader.
+// A draw with the state it was made in: its shader, the texture last bound on
+// unit 0, the vertex input, the last value of each uniform sent to the shader,
+// and the depth switches (as a new context has them, off and on, until
+// Renderer::init turns the test on).
 struct RecordedDraw {
+    const Shader* shader = nullptr;
     const Texture* texture = nullptr;
     unsigned int vertexInput = 0;
+    bool depthTest = false;
+    bool depthMask = true;
     std::map<std::string, std::vector<float>> uniforms;
     // A uniform's value at the draw; empty when it was never sent.
     std::vector<float> uniform(const std::string& name) const;
+    // The names of the uniforms with a value, in name order.
+    std::vector<std::string> uniformNames() const;
+};
+
+// How a texture's GPU copy is sampled: smoothed (linear) or nearest, and its
+// wrap mode (a Texture::TextureRepeatMode). An upload starts it smoothed with
+// mirrored repeat.
+struct RecordedSampling {
+    bool smooth = true;
+    int wrap = Texture::mirroredRepeat;
 };
 
 struct RecordedIndexBuffer {
@@ -137,6 +152,14 @@ public:
     std::vector<RecordedDraw> drawsFrom(std::size_t first) const;
     // The textures given back by unloadFromGPU, in order.
     std::vector<const Texture*> texturesUnloaded() const;
+    // Every texture uploaded so far with its sampling now. smooth and
+    // setWrapMode change the texture bound on unit 0 as OpenGL does (with
+    // openGLTextures), else the texture called.
+    std::map<const Texture*, RecordedSampling> sampling() const;
+    // One line, naming the file, for each texture uploaded so far whose
+    // sampling is not its entry in special, or the upload's when it has none,
+    // and for each entry never uploaded; empty when all match.
+    std::string samplingMismatches(const std::map<const Texture*, RecordedSampling>& special) const;
 
     unsigned int vertexInputCount() const { return unsigned(vertexInputs.size()); }
     unsigned int indexBufferCount() const { return unsigned(indexBuffers.size()); }
