@@ -93,9 +93,10 @@ window_or_end() {
   return 1
 }
 
-# start_game name exe: starts exe from the repository and waits for its window.
+# start_game name exe [folder]: starts exe from folder (the repository unless
+# given) and waits for its window.
 start_game() {
-  start "$1" "$2" "$root"
+  start "$1" "$2" "${3:-$root}"
   window_or_end "$1" "$title" || return 1
   wid=$(window_named "$title")
   [[ -n $wid ]]
@@ -140,11 +141,12 @@ focus() {
   xdotool windowfocus "$wid" 2>/dev/null
   sleep 0.2
 }
-# Keys are sampled once a frame: hold each one for several frames.
-press() {
+# Keys are sampled once a frame: hold each one for several frames (0.2 s
+# unless given).
+press() { # key [seconds]
   focus
   xdotool keydown "$1"
-  sleep 0.2
+  sleep "${2:-0.2}"
   xdotool keyup "$1"
   sleep 0.3
 }

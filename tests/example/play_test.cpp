@@ -244,6 +244,14 @@ TEST_F(ExampleTest, SpritesLandWhereTheRunPutsThemAndMoveByTheFrame) {
     expectPlaced(drawn, &game->texBar, 2.6f, 0, -11, 0.5f, 13, "bar");
     EXPECT_NEAR(withTexture(drawn, &game->texBar)[0].turn(), 157.5f, 1e-3f);
     expectPlaced(drawn, &game->texCar, -6, 16.5f - 4, -11, 2.4f, 4, "car");
+
+    // Down the whole screen, drawn where it is, and on the road to -16.5
+    // itself; a step below ends it.
+    for (float y = 16.5f - 6; y > -16; y -= 2)
+        expectPlaced(drawnFrame(0.25f), &game->texCar, -6, y, -11, 2.4f, 4, "car going down");
+    expectPlaced(drawnFrame(0.125f), &game->texCar, -6, -16.5f, -11, 2.4f, 4, "car at the end");
+    EXPECT_TRUE(withTexture(drawnFrame(1 / 128.0f), &game->texCar).empty());
+    EXPECT_FALSE(game->cars[0].alive);
 }
 
 TEST_F(ExampleTest, ModeKeysToggleOncePerSecondOnTheTitleAndRestartRuns) {
