@@ -226,4 +226,12 @@ TEST(CamPointLimits, BadOpCodesAndLoopsStopTheTrackInsteadOfHanging) {
     step(point, 5.0f);
     EXPECT_TRUE(point.running());
     EXPECT_LE(point.movesEnded, CamPoint::maxRows + 1);
+
+    // Loop ends that each move on, through the whole table, are no ring: the
+    // keys simply run out, the moves are not stopped.
+    track.keys = {{4, {0, 0, 0, 1}}, {4, {0, 0, 0, 1}}};
+    point = makePoint(Vector3D(), track);
+    point.vitStep = 0;
+    EXPECT_EQ(point.speed(), 0.0f);
+    EXPECT_TRUE(point.moving());
 }

@@ -90,4 +90,30 @@ TEST(ColliderFile, HostileFilesGiveEmptyColliderAndOneLine) {
     expectEmpty(missing);
 }
 
+// Key frames of the points (no loader fills them yet): blended inside an
+// animation, then held at its own last frame, never blended into the next one's.
+TEST(ColliderAnimation, BlendsThenHoldsItsOwnLastFrame) {
+    FlatCollideMesh m;
+    m.mNbPoints = 1;
+    FlatCollideMesh::FlatCollideMeshAnimation* a = m.animation =
+        new FlatCollideMesh::FlatCollideMeshAnimation;
+    a->mNbAnims = 2;
+    a->mNbFrames = 3;
+    a->mAnimationStartFrames = new unsigned int[2]{0, 2};
+    a->mFramesStartTime = new float[3]{0, 1, 0};
+    a->mVertexX = new float[3]{0, 10, 50};
+    a->mVertexY = new float[3]{0, -10, -50};
+    a->mCurrentVertexX = new float[1]();
+    a->mCurrentVertexY = new float[1]();
+    struct Step {
+        unsigned int anim;
+        float time, x;
+    };
+    for (Step s : {Step{0, 0.5f, 5}, Step{0, 7, 10}, Step{1, 7, 50}}) {
+        a->calculateFrameMesh(s.anim, s.time, &m);
+        EXPECT_EQ(a->mCurrentVertexX[0], s.x) << s.anim << " at " << s.time;
+        EXPECT_EQ(a->mCurrentVertexY[0], -s.x) << s.anim << " at " << s.time;
+    }
+}
+
 } // namespace

@@ -165,6 +165,19 @@ TEST(PNG, RGBAComesBottomRowFirst) {
               (Bytes{5, 5, 5, 5, 6, 6, 6, 6, 3, 3, 3, 3, 4, 4, 4, 4, 1, 1, 1, 1, 2, 2, 2, 2}));
 }
 
+// A chunk of the given type inserted after IHDR (8 + 25 bytes), with its CRC.
+std::string withChunk(const std::string& png, const char* type, unsigned int length,
+                      const std::string& data) {
+    std::string chunk;
+    for (int shift = 24; shift >= 0; shift -= 8)
+        chunk += char((length >> shift) & 0xFF);
+    chunk += type + data;
+    unsigned long crc = crc32(0, reinterpret_cast<const Bytef*>(chunk.data() + 4), 4 + data.size());
+    for (int shift = 24; shift >= 0; shift -= 8)
+        chunk += char((crc >> shift) & 0xFF);
+    return png.substr(0, 33) + chunk + png.substr(33);
+}
+
 TEST(PNG, OtherKindsBecomeEightBitRGBA) {
     struct Case {
         const char* name;
@@ -214,19 +227,13 @@ TEST(PNG, OtherKindsBecomeEightBitRGBA) {
         ASSERT_TRUE(img.pixels) << c.name;
         EXPECT_EQ(img.bytes(8), c.expected) << c.name;
     }
-}
-
-// A chunk of the given type inserted after IHDR (8 + 25 bytes), with its CRC.
-std::string withChunk(const std::string& png, const char* type, unsigned int length,
-                      const std::string& data) {
-    std::string chunk;
-    for (int shift = 24; shift >= 0; shift -= 8)
-        chunk += char((length >> shift) & 0xFF);
-    chunk += type + data;
-    unsigned long crc = crc32(0, reinterpret_cast<const Bytef*>(chunk.data() + 4), 4 + data.size());
-    for (int shift = 24; shift >= 0; shift -= 8)
-        chunk += char((crc >> shift) & 0xFF);
-    return png.substr(0, 33) + chunk + png.substr(33);
+    // A transparent grey (tRNS) becomes alpha 0; the other grey stays opaque.
+    std::string file = withChunk(makePNG(1, 2, PNG_COLOR_TYPE_GRAY, 8, {{7}, {9}}), "tRNS", 2,
+                                 std::string("\0\7", 2));
+    writeFuzzSeed("png", "grey-trns.png", file);
+    Loaded img = load(Image::loadPNG, writeTestFile("grey-trns.png", file));
+    ASSERT_TRUE(img.pixels);
+    EXPECT_EQ(img.bytes(8), (Bytes{9, 9, 9, 255, 7, 7, 7, 0}));
 }
 
 TEST(PNG, AncillaryChunksAreSkippedUnread) {

@@ -149,10 +149,14 @@ TEST_F(Mesh, HostileJsonGivesEmptyMeshAndOneLine) {
     expectRefused("index-huge.json", with("\"c\": 2", "\"c\": 1e12"));
     expectRefused("element-not-object.json", with("{\"a\": 0, \"b\": 1.9, \"c\": 2}", "7"));
     expectRefused("deep.json", std::string(100000, '[') + std::string(100000, ']'));
-    Object3D missing;
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(missing.load("no/such/mesh.json"));
-    EXPECT_NE(testing::internal::GetCapturedStderr().find("no/such/mesh.json"), std::string::npos);
+    for (const char* path : {"no/such/mesh.json", "no/such/mesh.bloc"}) {
+        Object3D missing;
+        missing.quad();
+        testing::internal::CaptureStderr();
+        EXPECT_FALSE(missing.load(path));
+        EXPECT_NE(testing::internal::GetCapturedStderr().find(path), std::string::npos);
+        EXPECT_TRUE(missing.m_vertices.empty() && missing.m_indices.empty()) << path;
+    }
 }
 
 TEST_F(Mesh, HostileBinaryGivesEmptyMeshAndOneLine) {
@@ -244,8 +248,8 @@ TEST_F(Mesh, ShortBinaryFilesAreZeroFilled) {
 TEST_F(Mesh, NormalsFromFaces) {
     Object3D quad;
     quad.quad();
-    quad.addPoint(5, 5, 5); // used by no triangle
-    quad.addIndice(0, 1, 5); // names one past the last vertex: skipped, not read
+    quad.addPoint(5, 5, 5);          // used by no triangle
+    quad.addIndice(0, 1, 5);         // names one past the last vertex: skipped, not read
     quad.m_vertices.shrink_to_fit(); // so that a read past the end is caught
     quad.computeNormalsFromFaces();
     EXPECT_EQ(quad.m_normals, (Floats{0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1}));
@@ -415,6 +419,10 @@ TEST_F(Mesh, CylinderShape) {
     for (unsigned short i : tube.m_indices)
         EXPECT_LT(i, 8);
     EXPECT_EQ(tube.m_vertices[3 * 7 + 2], 5.0f); // far cap centre
+    // Both rings share u = sin / 2 + 0.5 and v = -cos / 2 + 0.5: side 1 sits at 120 degrees.
+    EXPECT_EQ(Floats(tube.m_texCoords.begin(), tube.m_texCoords.begin() + 2), (Floats{0.5f, 0.0f}));
+    EXPECT_NEAR(tube.m_texCoords[6], 0.9330127f, 1e-6f);
+    EXPECT_NEAR(tube.m_texCoords[7], 0.75f, 1e-6f);
     Object3D none;
     none.cylinder(1, 0, 1);
     EXPECT_EQ(none.m_vertices.size(), 6u);

@@ -26,6 +26,12 @@ TEST(Vector3D, CrossProductIsRightHandedAndNormalizeKeepsZero) {
     v.normalize();
     EXPECT_FLOAT_EQ(v.x, 0.6f);
     EXPECT_FLOAT_EQ(v.z, 0.8f);
+
+    Vector3D s(3, 4, 5);
+    s.scalarProduct(-2);
+    EXPECT_EQ(s.x, -6.0f);
+    EXPECT_EQ(s.y, -8.0f);
+    EXPECT_EQ(s.z, -10.0f);
 }
 
 TEST(Defaults, TransformAndBox) {

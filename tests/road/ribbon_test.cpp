@@ -55,6 +55,7 @@ TEST(Ribbon, DefaultRoadIsStraightAndWoundTowardsTheViewer) {
     ASSERT_EQ(mesh.points.size(), 198u * 3);
     ASSERT_EQ(mesh.texCoords.size(), 198u * 2);
     ASSERT_EQ(mesh.indices.size(), 196u * 3);
+    EXPECT_EQ(mesh.colors, std::vector<float>(198u * 3, 1.0f)); // the texture as it is
     for (unsigned short index : mesh.indices)
         EXPECT_LT(index, 198);
 
@@ -174,8 +175,11 @@ TEST_F(Drawn, ARefusedTrackDrawsAndUploadsNothing) {
     {
         RaceTrack track;
         track.mLeftWidthsList.clear();
+        testing::internal::CaptureStderr();
         track.render(&world, &road);
         track.render(&world, &road);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(),
+                  "Race track not built: 6 points, 0 and 6 widths\n"); // once
     }
     EXPECT_EQ(recorder().vertexInputCount(), 0u);
     EXPECT_TRUE(recorder().draws().empty());

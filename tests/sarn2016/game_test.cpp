@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "Recorder.h"
@@ -70,6 +71,25 @@ TEST_F(Sarn2016GameTest, BorderMeshesBuildOnceAndMoveInPlace) {
     ASSERT_EQ(42u * 3u, top.m_vertices.size());
     EXPECT_EQ(20u * 6u, top.m_indices.size());
     EXPECT_EQ(42u * 3u, top.m_normals.size());
+    // Each segment's two triangles tile its quad: they share a diagonal (corners
+    // differing in u, along the strip, and in v, base or top) and turn the same way.
+    auto uv = [&](unsigned short i) {
+        return Vector2D(top.m_texCoords[2 * i], top.m_texCoords[2 * i + 1]);
+    };
+    for (std::size_t t = 0; t < top.m_indices.size() / 3; ++t) {
+        const unsigned short* tri = &top.m_indices[3 * t];
+        Vector2D a = uv(tri[0]), b = uv(tri[1]), c = uv(tri[2]);
+        EXPECT_GT((b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x), 0.0f) << t;
+        if (t % 2 == 1) {
+            std::vector<unsigned short> shared;
+            for (int k = 0; k < 3; ++k)
+                if (std::count(tri - 3, tri, tri[k]))
+                    shared.push_back(tri[k]);
+            ASSERT_EQ(2u, shared.size()) << t;
+            EXPECT_NE(uv(shared[0]).x, uv(shared[1]).x) << t;
+            EXPECT_NE(uv(shared[0]).y, uv(shared[1]).y) << t;
+        }
+    }
     const std::vector<float> first = top.m_vertices;
     const unsigned int buffers = recorder().vertexInputCount();
 

@@ -387,6 +387,10 @@ TEST_F(Sarn2016LevelTest, OptionalKeysGetDefinedValues) {
         load(writeLevel("endYes", levelA, replaced(a, R"("end":true)", R"("end":"yes")"), roomB)))
         << err;
     EXPECT_FALSE(room("a.json").levers[0].mechanism.end);
+    // Its reach box is not optional: a lever without one refuses the room.
+    EXPECT_FALSE(load(
+        writeLevel("noReach", levelA, replaced(a, R"("interactionAABB")", R"("reach")"), roomB)));
+    EXPECT_NE(std::string::npos, err.find("needs an \"interactionAABB\" box")) << err;
 
     // An arrival off the playable area is the level's to choose: play holds
     // the swimmer inside the bounds from its next step.

@@ -43,6 +43,9 @@ TEST(Sarn2016Camera, HeadingAndUpLagBehindTheSwimmer) {
         EXPECT_NEAR(gap == 10.0f ? 2.0f : 27.0f, angle(old, cameraUpLag(old, up)), 0.01f);
     }
     EXPECT_EQ(up.z, cameraUpLag(up, up).z);
+    // Opposite ups give no axis to turn about; the lagged up stays a unit vector.
+    Vector3D flipped = cameraUpLag(Vector3D(0, 0, 1), Vector3D(0, 0, -1));
+    EXPECT_NEAR(1.0f, std::sqrt(Vector3D::dotProduct(flipped, flipped)), 1e-5f);
 }
 
 TEST(Sarn2016Camera, EyeLooksBackOneThirdOfASecond) {
