@@ -47,6 +47,10 @@ public:
         bool finishLevelOnInteract = false;
         ObjectType* turnIntoOnInteract = nullptr;
         bool canSpawnObject = false;
+
+        // The combination that play uses with an object named other: the
+        // first that names it; null when none does.
+        const Combination* combinationWith(const std::string& other) const;
     };
 
     // An object of the inventory; slots point into the pool of these.

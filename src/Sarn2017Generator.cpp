@@ -33,11 +33,13 @@ bool Sarn2017::ableToSpawn(const RoomObject& object) {
     return object.objectToSpawn || canSpawnObjectRecursively(object.type);
 }
 
-// The type that clicking an object of this type over and over leaves it as,
-// or null when the clicks turn it round for ever.
-static Sarn2017::ObjectType* lastOfClickChain(Sarn2017::ObjectType* type, unsigned int typeCount) {
+// The type that clicking an object of this type over and over leaves it as:
+// the first on its turn-into chain that finishes the level, as the click on
+// it ends the level, or that turns no further; null when the clicks turn it
+// round for ever.
+static Sarn2017::ObjectType* clicksStopOn(Sarn2017::ObjectType* type, unsigned int typeCount) {
     for (unsigned int steps = 0; steps <= typeCount; ++steps) {
-        if (!type->turnIntoOnInteract)
+        if (type->finishLevelOnInteract || !type->turnIntoOnInteract)
             return type;
         type = type->turnIntoOnInteract;
     }
@@ -45,9 +47,9 @@ static Sarn2017::ObjectType* lastOfClickChain(Sarn2017::ObjectType* type, unsign
 }
 
 // A click turns an object before it releases what it hides, so a spawner
-// releases only if the type its clicks end on can spawn.
+// releases only if the type its clicks stop on can spawn.
 bool Sarn2017::releasesWhenClicked(ObjectType* spawner) {
-    ObjectType* last = lastOfClickChain(spawner, objectTypeCount);
+    ObjectType* last = clicksStopOn(spawner, objectTypeCount);
     return last && last->canSpawnObject;
 }
 
@@ -57,7 +59,7 @@ bool Sarn2017::releasesWhenClicked(ObjectType* spawner) {
 // level, on which the combination no longer works. A type that a click leaves
 // as it is keeps what it holds.
 bool Sarn2017::clicksLoseWhatItHides(ObjectType* type) {
-    ObjectType* last = lastOfClickChain(type, objectTypeCount);
+    ObjectType* last = clicksStopOn(type, objectTypeCount);
     if (!last)
         return true;
     if (last->canSpawnObject || last->finishLevelOnInteract)
@@ -112,16 +114,24 @@ bool Sarn2017::reverseTurn(unsigned int index) {
 bool Sarn2017::reverseCombination(unsigned int index, unsigned int& currentObject) {
     RoomObject& object = roomObjects[index];
     for (unsigned int t = 0; t < objectTypeCount; ++t) {
-        for (const Combination& combination : objectTypes[t].combinations) {
-            if (combination.turnInto != object.type->name)
-                continue;
-            if (object.objectToSpawn && clicksLoseWhatItHides(&objectTypes[t]))
+        ObjectType& owner = objectTypes[t];
+        for (const Combination& combination : owner.combinations) {
+            // Only what play carries out: a combination that gives this very
+            // type (of two types of one name, play makes the one the pointer
+            // holds), that play picks for this partner (the first naming it),
+            // and whose ends can meet, as one of them can be taken.
+            if (combination.turnIntoPointer != object.type ||
+                &combination != owner.combinationWith(combination.otherObject))
                 continue;
             ObjectType* partner = findTypeFromName(combination.otherObject.c_str());
+            if (!partner || (!partner->takeable && !owner.takeable))
+                continue;
+            if (object.objectToSpawn && clicksLoseWhatItHides(&owner))
+                continue;
             int spot = freeSpot(int(randomBelow(16)));
-            if (spot < 0 || !partner || !addRoomObject(partner, spot))
+            if (spot < 0 || !addRoomObject(partner, spot))
                 return false;
-            object.type = &objectTypes[t];
+            object.type = &owner;
             occupiedPositions[spot] = true;
             std::printf("Objet ajoute: %s\n", partner->name.c_str());
             currentObject += 1;

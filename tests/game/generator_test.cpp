@@ -80,16 +80,18 @@ TEST_F(Generator, TurnsBeforeCombinationsAndTakesTheFirstMatch) {
     EXPECT_EQ(game.targetInteractions, 3);
 }
 
+// Two gems make one, so every pass adds a gem.
 const char* twinGems = R"({"objectsList": {"objects": [
     {"name": "goal", "takeable": false, "finishLevelOnInteract": true},
+    {"name": "setting", "takeable": false, "combinations": [
+        {"combineWith": "gem", "turnInto": "goal", "destroy": true}]},
     {"name": "gem", "combinations": [
-        {"combineWith": "gem", "turnInto": "goal", "destroy": true},
         {"combineWith": "gem", "turnInto": "gem", "destroy": true}]}]}})";
 
 TEST_F(Generator, PartnerSpotsWrapAround) {
     ASSERT_TRUE(useCatalogue(twinGems)) << loadErrors;
     generate(4, {0, 15, 15, 31});
-    expectRoom({{"gem", 16}, {"gem", 15}, {"gem", 0}, {"gem", 1}});
+    expectRoom({{"setting", 16}, {"gem", 15}, {"gem", 0}, {"gem", 1}});
 }
 
 TEST_F(Generator, StopsEarlyWhenNoSpotPairIsFree) {
@@ -192,16 +194,19 @@ TEST_F(Generator, HolderIsWorkedBackOnlyIntoATypeThatKeepsWhatItHides) {
 }
 
 TEST_F(Generator, EarlierHolderAndFinishingObjectAreLeftAlone) {
-    // A lever that a click turns into an exit may hold the goal, so it is
-    // never hidden again, nor turned back into a bent lever, as it leads to no
+    // A lever that a click turns into an exit may hold the goal, as the level
+    // ends at the exit, though a click there would leave rubble. It is never
+    // hidden again, nor turned back into a bent lever, as it leads to no
     // container; a portal finishes the level, so nothing turns it back into a
     // dark portal, although it leads to a chest.
     ASSERT_TRUE(useCatalogue(R"({"objectsList": {"objects": [
         {"name": "goal", "takeable": false, "finishLevelOnInteract": true},
         {"name": "beacon", "takeable": false, "finishLevelOnInteract": true},
-        {"name": "exit", "takeable": false, "finishLevelOnInteract": true},
+        {"name": "exit", "takeable": false, "finishLevelOnInteract": true,
+         "turnIntoOnInteract": "rubble"},
+        {"name": "rubble", "takeable": false},
         {"name": "crate", "takeable": false, "canSpawnObject": true},
-        {"name": "sack", "takeable": false, "canSpawnObject": true},
+        {"name": "sack", "canSpawnObject": true},
         {"name": "chest", "takeable": false, "canSpawnObject": true},
         {"name": "lever", "turnIntoOnInteract": "exit", "combinations": [
             {"combineWith": "sack", "turnInto": "crate", "destroy": true}]},
