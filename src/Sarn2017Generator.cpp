@@ -119,12 +119,14 @@ bool Sarn2017::reverseCombination(unsigned int index, unsigned int& currentObjec
             // Only what play carries out: a combination that gives this very
             // type (of two types of one name, play makes the one the pointer
             // holds), that play picks for this partner (the first naming it),
-            // and whose ends can meet, as one of them can be taken.
+            // and whose partner can be taken and dropped on the object. An
+            // object dragged onto a partner that stays in the room would take
+            // the new type into the inventory, away from its spot.
             if (combination.turnIntoPointer != object.type ||
                 &combination != owner.combinationWith(combination.otherObject))
                 continue;
             ObjectType* partner = findTypeFromName(combination.otherObject.c_str());
-            if (!partner || (!partner->takeable && !owner.takeable))
+            if (!partner || !partner->takeable)
                 continue;
             if (object.objectToSpawn && clicksLoseWhatItHides(&owner))
                 continue;

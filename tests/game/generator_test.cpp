@@ -151,7 +151,7 @@ TEST_F(Generator, EarlierTakeableObjectIsHiddenWithItsOwnDraws) {
         {"name": "goal", "takeable": false, "finishLevelOnInteract": true},
         {"name": "holder", "combinations": [
             {"combineWith": "crate", "turnInto": "goal", "destroy": true}]},
-        {"name": "crate", "takeable": false, "canSpawnObject": true},
+        {"name": "crate", "canSpawnObject": true},
         {"name": "sack", "takeable": false, "canSpawnObject": true}]}})"))
         << loadErrors;
     // Pass 2: the crate can spawn, so C draws and passes; D hides the holder.

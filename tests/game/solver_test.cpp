@@ -139,8 +139,9 @@ const char* const turningSpawners = R"({"objectsList": {"objects": [
 
 // Combinations that play never carries out as written: the lock's second one
 // names the bolt again, so a bolt always makes a trap; the stand's beacon is
-// the plain one, the last of that name; the mooring and the anchor can
-// neither be taken. Only the locked door and its key make the open door.
+// the plain one, the last of that name; the anchor cannot be taken, so the
+// mooring would be taken to it and turn into an open door in the inventory.
+// Only the locked door and its key make the open door.
 const char* const misleadingCombinations = R"({"objectsList": {"objects": [
     {"name": "open_door", "takeable": false, "finishLevelOnInteract": true},
     {"name": "lit_beacon", "takeable": false, "finishLevelOnInteract": true},
@@ -150,7 +151,7 @@ const char* const misleadingCombinations = R"({"objectsList": {"objects": [
         {"combineWith": "bolt", "turnInto": "open_door", "destroy": true}]},
     {"name": "stand", "takeable": false, "combinations": [
         {"combineWith": "flame", "turnInto": "lit_beacon", "destroy": true}]},
-    {"name": "mooring", "takeable": false, "combinations": [
+    {"name": "mooring", "combinations": [
         {"combineWith": "anchor", "turnInto": "open_door", "destroy": true}]},
     {"name": "locked_door", "takeable": false, "combinations": [
         {"combineWith": "key", "turnInto": "open_door", "destroy": true}]},
