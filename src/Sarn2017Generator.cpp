@@ -96,6 +96,12 @@ bool Sarn2017::addRoomObject(ObjectType* type, int spot) {
     return true;
 }
 
+// A click on an object of this type that hides nothing takes it: one that
+// finishes the level or turns into another type is never taken.
+static bool clickTakes(const Sarn2017::ObjectType* type) {
+    return type->takeable && !type->finishLevelOnInteract && !type->turnIntoOnInteract;
+}
+
 // Step A: the object becomes the first type that turns into it when clicked.
 bool Sarn2017::reverseTurn(unsigned int index) {
     RoomObject& object = roomObjects[index];
@@ -119,14 +125,14 @@ bool Sarn2017::reverseCombination(unsigned int index, unsigned int& currentObjec
             // Only what play carries out: a combination that gives this very
             // type (of two types of one name, play makes the one the pointer
             // holds), that play picks for this partner (the first naming it),
-            // and whose partner can be taken and dropped on the object. An
+            // and whose partner a click takes, to be dropped on the object. An
             // object dragged onto a partner that stays in the room would take
             // the new type into the inventory, away from its spot.
             if (combination.turnIntoPointer != object.type ||
                 &combination != owner.combinationWith(combination.otherObject))
                 continue;
             ObjectType* partner = findTypeFromName(combination.otherObject.c_str());
-            if (!partner || !partner->takeable)
+            if (!partner || !clickTakes(partner))
                 continue;
             if (object.objectToSpawn && clicksLoseWhatItHides(&owner))
                 continue;

@@ -140,7 +140,8 @@ const char* const turningSpawners = R"({"objectsList": {"objects": [
 // Combinations that play never carries out as written: the lock's second one
 // names the bolt again, so a bolt always makes a trap; the stand's beacon is
 // the plain one, the last of that name; the anchor cannot be taken, so the
-// mooring would be taken to it and turn into an open door in the inventory.
+// mooring would be taken to it and turn into an open door in the inventory;
+// a click lights the torch into a flame instead of taking it to the gate.
 // Only the locked door and its key make the open door.
 const char* const misleadingCombinations = R"({"objectsList": {"objects": [
     {"name": "open_door", "takeable": false, "finishLevelOnInteract": true},
@@ -153,9 +154,12 @@ const char* const misleadingCombinations = R"({"objectsList": {"objects": [
         {"combineWith": "flame", "turnInto": "lit_beacon", "destroy": true}]},
     {"name": "mooring", "combinations": [
         {"combineWith": "anchor", "turnInto": "open_door", "destroy": true}]},
+    {"name": "gate", "takeable": false, "combinations": [
+        {"combineWith": "torch", "turnInto": "open_door", "destroy": true}]},
     {"name": "locked_door", "takeable": false, "combinations": [
         {"combineWith": "key", "turnInto": "open_door", "destroy": true}]},
     {"name": "anchor", "takeable": false},
+    {"name": "torch", "turnIntoOnInteract": "flame"},
     {"name": "bolt"}, {"name": "flame"}, {"name": "key"},
     {"name": "wooden_crate", "takeable": false, "canSpawnObject": true},
     {"name": "lit_beacon", "takeable": false}]}})";
