@@ -141,7 +141,7 @@ private:
     bool hideInSpawner(unsigned int index, ObjectType* spawner);
     bool ableToSpawn(const RoomObject& object);
     bool releasesWhenClicked(ObjectType* spawner);
-    bool clicksLoseWhatItHides(ObjectType* type);
+    bool clicksSpoilCombination(ObjectType* owner, const RoomObject& object);
     // Free spots from first on, wrapping; -1 when there is none.
     int freeSpot(int first);
     int freeSpawnerSpot(int first);

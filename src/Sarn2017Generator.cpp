@@ -53,18 +53,28 @@ bool Sarn2017::releasesWhenClicked(ObjectType* spawner) {
     return last && last->canSpawnObject;
 }
 
-// Whether clicks could lose what an object of this type hides while it waits
-// for the combination that opens it: they take it into the inventory, turn it
-// round for ever, or turn it into a type that neither releases nor finishes the
-// level, on which the combination no longer works. A type that a click leaves
-// as it is keeps what it holds.
-bool Sarn2017::clicksLoseWhatItHides(ObjectType* type) {
-    ObjectType* last = clicksStopOn(type, objectTypeCount);
+// A click on an object of this type that hides nothing takes it: one that
+// finishes the level or turns into another type is never taken.
+static bool clickTakes(const Sarn2017::ObjectType* type) {
+    return type->takeable && !type->finishLevelOnInteract && !type->turnIntoOnInteract;
+}
+
+// Whether clicks on the owner of a combination, while it waits in the room for
+// its partner, could spoil what the combination makes of the object: turn it
+// round for ever, turn it into a type on which the combination no longer works
+// (unless that type ends the level, or releases what the object hides), or
+// take it into the inventory, where the type it makes would miss the clicks it
+// still needs. That is harmless only for an object that hides nothing and that
+// a click would take anyway.
+bool Sarn2017::clicksSpoilCombination(ObjectType* owner, const RoomObject& object) {
+    ObjectType* last = clicksStopOn(owner, objectTypeCount);
     if (!last)
         return true;
-    if (last->canSpawnObject || last->finishLevelOnInteract)
+    if (last->finishLevelOnInteract || (object.objectToSpawn && last->canSpawnObject))
         return false;
-    return last != type || last->takeable;
+    if (last != owner)
+        return true;
+    return owner->takeable && (object.objectToSpawn || !clickTakes(object.type));
 }
 
 int Sarn2017::freeSpot(int first) {
@@ -94,12 +104,6 @@ bool Sarn2017::addRoomObject(ObjectType* type, int spot) {
     object.taken = false;
     object.objectToSpawn = nullptr;
     return true;
-}
-
-// A click on an object of this type that hides nothing takes it: one that
-// finishes the level or turns into another type is never taken.
-static bool clickTakes(const Sarn2017::ObjectType* type) {
-    return type->takeable && !type->finishLevelOnInteract && !type->turnIntoOnInteract;
 }
 
 // Step A: the object becomes the first type that turns into it when clicked.
@@ -134,7 +138,7 @@ bool Sarn2017::reverseCombination(unsigned int index, unsigned int& currentObjec
             ObjectType* partner = findTypeFromName(combination.otherObject.c_str());
             if (!partner || !clickTakes(partner))
                 continue;
-            if (object.objectToSpawn && clicksLoseWhatItHides(&owner))
+            if (clicksSpoilCombination(&owner, object))
                 continue;
             int spot = freeSpot(int(randomBelow(16)));
             if (spot < 0 || !addRoomObject(partner, spot))

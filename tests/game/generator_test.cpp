@@ -152,16 +152,21 @@ TEST_F(Generator, WithoutSpawnersNothingIsHidden) {
 TEST_F(Generator, EarlierTakeableObjectIsHiddenWithItsOwnDraws) {
     ASSERT_TRUE(useCatalogue(R"({"objectsList": {"objects": [
         {"name": "goal", "takeable": false, "finishLevelOnInteract": true},
+        {"name": "lock", "takeable": false, "combinations": [
+            {"combineWith": "pin", "turnInto": "goal", "destroy": true}]},
         {"name": "holder", "combinations": [
-            {"combineWith": "crate", "turnInto": "goal", "destroy": true}]},
+            {"combineWith": "crate", "turnInto": "pin", "destroy": true}]},
         {"name": "crate", "canSpawnObject": true},
-        {"name": "sack", "takeable": false, "canSpawnObject": true}]}})"))
+        {"name": "sack", "takeable": false, "canSpawnObject": true},
+        {"name": "pin"}]}})"))
         << loadErrors;
-    // Pass 2: the crate can spawn, so C draws and passes; D hides the holder.
-    std::string out = generate(4, {0, 3, 0, 1, 6});
-    EXPECT_EQ(out, "Objet ajoute: crate\nObjet ajoute: sack\nFin generation du niveau\n");
-    expectRoom({{"sack", 6, "holder"}, {"crate", 3}});
-    EXPECT_EQ(occupied(), (std::vector<int>{3, 6, 10}));
+    // Pass 3: the crate can spawn, so C draws and passes; D passes the lock
+    // and hides the holder, which makes the pin.
+    std::string out = generate(5, {0, 3, 5, 0, 1, 6});
+    EXPECT_EQ(out, "Objet ajoute: pin\nObjet ajoute: crate\nObjet ajoute: sack\n"
+                   "Fin generation du niveau\n");
+    expectRoom({{"lock", 16}, {"sack", 6, "holder"}, {"crate", 5}});
+    EXPECT_EQ(occupied(), (std::vector<int>{3, 5, 6, 10}));
     EXPECT_EQ(randomLeft(), 0);
 }
 

@@ -141,8 +141,10 @@ const char* const turningSpawners = R"({"objectsList": {"objects": [
 // names the bolt again, so a bolt always makes a trap; the stand's beacon is
 // the plain one, the last of that name; the anchor cannot be taken, so the
 // mooring would be taken to it and turn into an open door in the inventory;
-// a click lights the torch into a flame instead of taking it to the gate.
-// Only the locked door and its key make the open door.
+// a click lights the torch into a flame instead of taking it to the gate. The
+// key would open a hatch that a click takes, in the inventory, and a
+// portcullis that a click drops into a trap. Only the locked door and its key
+// make the open door.
 const char* const misleadingCombinations = R"({"objectsList": {"objects": [
     {"name": "open_door", "takeable": false, "finishLevelOnInteract": true},
     {"name": "lit_beacon", "takeable": false, "finishLevelOnInteract": true},
@@ -156,6 +158,10 @@ const char* const misleadingCombinations = R"({"objectsList": {"objects": [
         {"combineWith": "anchor", "turnInto": "open_door", "destroy": true}]},
     {"name": "gate", "takeable": false, "combinations": [
         {"combineWith": "torch", "turnInto": "open_door", "destroy": true}]},
+    {"name": "hatch", "combinations": [
+        {"combineWith": "key", "turnInto": "open_door", "destroy": true}]},
+    {"name": "portcullis", "takeable": false, "turnIntoOnInteract": "trap", "combinations": [
+        {"combineWith": "key", "turnInto": "open_door", "destroy": true}]},
     {"name": "locked_door", "takeable": false, "combinations": [
         {"combineWith": "key", "turnInto": "open_door", "destroy": true}]},
     {"name": "anchor", "takeable": false},
