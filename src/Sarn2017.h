@@ -47,6 +47,10 @@ public:
         bool finishLevelOnInteract = false;
         ObjectType* turnIntoOnInteract = nullptr;
         bool canSpawnObject = false;
+
+        // The combination that play uses with an object named other: the
+        // first that names it; null when none does.
+        const Combination* combinationWith(const std::string& other) const;
     };
 
     // An object of the inventory; slots point into the pool of these.
@@ -137,7 +141,7 @@ private:
     bool hideInSpawner(unsigned int index, ObjectType* spawner);
     bool ableToSpawn(const RoomObject& object);
     bool releasesWhenClicked(ObjectType* spawner);
-    bool clicksLoseWhatItHides(ObjectType* type);
+    bool clicksSpoilCombination(ObjectType* owner, const RoomObject& object);
     // Free spots from first on, wrapping; -1 when there is none.
     int freeSpot(int first);
     int freeSpawnerSpot(int first);

@@ -18,6 +18,13 @@ Sarn2017::ObjectType* Sarn2017::findTypeFromName(const char* name) {
     return findType(objectTypes, objectTypeCount, name);
 }
 
+const Sarn2017::Combination* Sarn2017::ObjectType::combinationWith(const std::string& other) const {
+    for (const Combination& combination : combinations)
+        if (combination.otherObject == other)
+            return &combination;
+    return nullptr;
+}
+
 static bool optionalBool(const rapidjson::Value& entry, const char* key, bool& out) {
     return !hasMember(entry, key) || getBool(entry, key, out);
 }

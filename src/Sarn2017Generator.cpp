@@ -33,11 +33,13 @@ bool Sarn2017::ableToSpawn(const RoomObject& object) {
     return object.objectToSpawn || canSpawnObjectRecursively(object.type);
 }
 
-// The type that clicking an object of this type over and over leaves it as,
-// or null when the clicks turn it round for ever.
-static Sarn2017::ObjectType* lastOfClickChain(Sarn2017::ObjectType* type, unsigned int typeCount) {
+// The type that clicking an object of this type over and over leaves it as:
+// the first on its turn-into chain that finishes the level, as the click on
+// it ends the level, or that turns no further; null when the clicks turn it
+// round for ever.
+static Sarn2017::ObjectType* clicksStopOn(Sarn2017::ObjectType* type, unsigned int typeCount) {
     for (unsigned int steps = 0; steps <= typeCount; ++steps) {
-        if (!type->turnIntoOnInteract)
+        if (type->finishLevelOnInteract || !type->turnIntoOnInteract)
             return type;
         type = type->turnIntoOnInteract;
     }
@@ -45,24 +47,34 @@ static Sarn2017::ObjectType* lastOfClickChain(Sarn2017::ObjectType* type, unsign
 }
 
 // A click turns an object before it releases what it hides, so a spawner
-// releases only if the type its clicks end on can spawn.
+// releases only if the type its clicks stop on can spawn.
 bool Sarn2017::releasesWhenClicked(ObjectType* spawner) {
-    ObjectType* last = lastOfClickChain(spawner, objectTypeCount);
+    ObjectType* last = clicksStopOn(spawner, objectTypeCount);
     return last && last->canSpawnObject;
 }
 
-// Whether clicks could lose what an object of this type hides while it waits
-// for the combination that opens it: they take it into the inventory, turn it
-// round for ever, or turn it into a type that neither releases nor finishes the
-// level, on which the combination no longer works. A type that a click leaves
-// as it is keeps what it holds.
-bool Sarn2017::clicksLoseWhatItHides(ObjectType* type) {
-    ObjectType* last = lastOfClickChain(type, objectTypeCount);
+// A click on an object of this type that hides nothing takes it: one that
+// finishes the level or turns into another type is never taken.
+static bool clickTakes(const Sarn2017::ObjectType* type) {
+    return type->takeable && !type->finishLevelOnInteract && !type->turnIntoOnInteract;
+}
+
+// Whether clicks on the owner of a combination, while it waits in the room for
+// its partner, could spoil what the combination makes of the object: turn it
+// round for ever, turn it into a type on which the combination no longer works
+// (unless that type ends the level, or releases what the object hides), or
+// take it into the inventory, where the type it makes would miss the clicks it
+// still needs. That is harmless only for an object that hides nothing and that
+// a click would take anyway.
+bool Sarn2017::clicksSpoilCombination(ObjectType* owner, const RoomObject& object) {
+    ObjectType* last = clicksStopOn(owner, objectTypeCount);
     if (!last)
         return true;
-    if (last->canSpawnObject || last->finishLevelOnInteract)
+    if (last->finishLevelOnInteract || (object.objectToSpawn && last->canSpawnObject))
         return false;
-    return last != type || last->takeable;
+    if (last != owner)
+        return true;
+    return owner->takeable && (object.objectToSpawn || !clickTakes(object.type));
 }
 
 int Sarn2017::freeSpot(int first) {
@@ -112,16 +124,26 @@ bool Sarn2017::reverseTurn(unsigned int index) {
 bool Sarn2017::reverseCombination(unsigned int index, unsigned int& currentObject) {
     RoomObject& object = roomObjects[index];
     for (unsigned int t = 0; t < objectTypeCount; ++t) {
-        for (const Combination& combination : objectTypes[t].combinations) {
-            if (combination.turnInto != object.type->name)
-                continue;
-            if (object.objectToSpawn && clicksLoseWhatItHides(&objectTypes[t]))
+        ObjectType& owner = objectTypes[t];
+        for (const Combination& combination : owner.combinations) {
+            // Only what play carries out: a combination that gives this very
+            // type (of two types of one name, play makes the one the pointer
+            // holds), that play picks for this partner (the first naming it),
+            // and whose partner a click takes, to be dropped on the object. An
+            // object dragged onto a partner that stays in the room would take
+            // the new type into the inventory, away from its spot.
+            if (combination.turnIntoPointer != object.type ||
+                &combination != owner.combinationWith(combination.otherObject))
                 continue;
             ObjectType* partner = findTypeFromName(combination.otherObject.c_str());
+            if (!partner || !clickTakes(partner))
+                continue;
+            if (clicksSpoilCombination(&owner, object))
+                continue;
             int spot = freeSpot(int(randomBelow(16)));
-            if (spot < 0 || !partner || !addRoomObject(partner, spot))
+            if (spot < 0 || !addRoomObject(partner, spot))
                 return false;
-            object.type = &objectTypes[t];
+            object.type = &owner;
             occupiedPositions[spot] = true;
             std::printf("Objet ajoute: %s\n", partner->name.c_str());
             currentObject += 1;

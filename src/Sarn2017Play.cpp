@@ -11,15 +11,6 @@ static bool inside(const Vector2D& p, float x, float y, float width, float heigh
     return x < p.x && p.x < x + width && y < p.y && p.y < y + height;
 }
 
-// The first combination of owner with an object of type other.
-static const Sarn2017::Combination* combinationWith(const Sarn2017::ObjectType* owner,
-                                                    const Sarn2017::ObjectType* other) {
-    for (const Sarn2017::Combination& combination : owner->combinations)
-        if (combination.otherObject == other->name)
-            return &combination;
-    return nullptr;
-}
-
 int Sarn2017::slotUnderMouse() {
     for (unsigned int i = 0; i < slotCount; ++i) {
         ObjectApp& slot = mEmptySlots[i];
@@ -98,13 +89,13 @@ void Sarn2017::dropDraggedObject() {
             return;
         }
         // The target's list first: when both name each other, the target wins.
-        if (const Combination* combination = combinationWith(target->type, dragged->type)) {
+        if (const Combination* combination = target->type->combinationWith(dragged->type->name)) {
             if (!combination->destroy)
                 back.object = dragged;
             target->type = combination->turnIntoPointer;
             return;
         }
-        if (const Combination* combination = combinationWith(dragged->type, target->type)) {
+        if (const Combination* combination = dragged->type->combinationWith(target->type->name)) {
             if (combination->destroy)
                 inventorySlots[slot].object = dragged; // the target is used up
             else
@@ -119,14 +110,14 @@ void Sarn2017::dropDraggedObject() {
     int index = roomObjectUnderMouse();
     if (index >= 0) {
         RoomObject& target = roomObjects[index];
-        if (const Combination* combination = combinationWith(target.type, dragged->type)) {
+        if (const Combination* combination = target.type->combinationWith(dragged->type->name)) {
             if (!combination->destroy)
                 back.object = dragged;
             target.type = combination->turnIntoPointer;
             return;
         }
         // The room object stays whatever the combination says.
-        if (const Combination* combination = combinationWith(dragged->type, target.type))
+        if (const Combination* combination = dragged->type->combinationWith(target.type->name))
             dragged->type = combination->turnIntoPointer;
     }
     back.object = dragged;

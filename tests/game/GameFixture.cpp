@@ -15,7 +15,12 @@ const char* const keyHolderCatalogue = R"({"objectsList": {"objects": [
         {"combineWith": "crowbar", "turnInto": "wooden_crate", "destroy": true}]},
     {"name": "nailed_crate", "takeable": false, "combinations": [
         {"combineWith": "crowbar", "turnInto": "wooden_crate", "destroy": false}]},
-    {"name": "crowbar"},
+    {"name": "dark_portal", "turnIntoOnInteract": "glowing_portal", "combinations": [
+        {"combineWith": "hammer", "turnInto": "sack", "destroy": true}]},
+    {"name": "glowing_portal", "takeable": false, "finishLevelOnInteract": true,
+     "turnIntoOnInteract": "rubble"},
+    {"name": "rubble", "takeable": false},
+    {"name": "crowbar"}, {"name": "hammer"},
     {"name": "rusty_key", "combinations": [
         {"combineWith": "oil_can", "turnInto": "key", "destroy": true}]},
     {"name": "oil_can"},

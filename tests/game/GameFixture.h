@@ -13,8 +13,10 @@
 // a crowbar into a wooden crate, so the generator could turn a crate that
 // hides something back into any of them: a takeable key, which a click would
 // take with what it hides, a latch, which a click sticks for good, and a
-// nailed crate, which a click leaves as it is. A rusty key and an oil can
-// make a key.
+// nailed crate, which a click leaves as it is. A dark portal and a hammer
+// make a sack; a click turns the dark portal into a glowing one, where the
+// level ends, though a click there would leave rubble. A rusty key and an oil
+// can make a key.
 extern const char* const keyHolderCatalogue;
 
 // A game over the shipped data, drawn by the recording back end, with the

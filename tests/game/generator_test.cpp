@@ -61,14 +61,17 @@ TEST_F(Generator, TurnsBeforeCombinationsAndTakesTheFirstMatch) {
         {"name": "goal", "takeable": false, "finishLevelOnInteract": true},
         {"name": "door_a", "takeable": false, "turnIntoOnInteract": "goal"},
         {"name": "door_b", "takeable": false, "turnIntoOnInteract": "goal"},
+        {"name": "latch", "takeable": false, "combinations": [
+            {"combineWith": "bell", "turnInto": "door_a", "destroy": true}]},
         {"name": "lock", "takeable": false, "combinations": [
             {"combineWith": "bolt", "turnInto": "goal", "destroy": true},
             {"combineWith": "pin", "turnInto": "door_a", "destroy": true},
             {"combineWith": "bolt", "turnInto": "door_a", "destroy": true}]},
         {"name": "lock2", "takeable": false, "combinations": [
             {"combineWith": "bolt", "turnInto": "door_a", "destroy": true}]},
-        {"name": "pin"}, {"name": "bolt"}]}})"))
+        {"name": "pin"}, {"name": "bolt"}, {"name": "bell", "finishLevelOnInteract": true}]}})"))
         << loadErrors;
+    // The bell would end the level when clicked, so it is never the partner.
     int before = game.levelNum;
     std::string out = generate(3, {0, 21});
     EXPECT_EQ(out, "Objet change en: door_a\nObjet ajoute: pin\nFin generation du niveau\n");
@@ -80,16 +83,18 @@ TEST_F(Generator, TurnsBeforeCombinationsAndTakesTheFirstMatch) {
     EXPECT_EQ(game.targetInteractions, 3);
 }
 
+// Two gems make one, so every pass adds a gem.
 const char* twinGems = R"({"objectsList": {"objects": [
     {"name": "goal", "takeable": false, "finishLevelOnInteract": true},
+    {"name": "setting", "takeable": false, "combinations": [
+        {"combineWith": "gem", "turnInto": "goal", "destroy": true}]},
     {"name": "gem", "combinations": [
-        {"combineWith": "gem", "turnInto": "goal", "destroy": true},
         {"combineWith": "gem", "turnInto": "gem", "destroy": true}]}]}})";
 
 TEST_F(Generator, PartnerSpotsWrapAround) {
     ASSERT_TRUE(useCatalogue(twinGems)) << loadErrors;
     generate(4, {0, 15, 15, 31});
-    expectRoom({{"gem", 16}, {"gem", 15}, {"gem", 0}, {"gem", 1}});
+    expectRoom({{"setting", 16}, {"gem", 15}, {"gem", 0}, {"gem", 1}});
 }
 
 TEST_F(Generator, StopsEarlyWhenNoSpotPairIsFree) {
@@ -147,16 +152,21 @@ TEST_F(Generator, WithoutSpawnersNothingIsHidden) {
 TEST_F(Generator, EarlierTakeableObjectIsHiddenWithItsOwnDraws) {
     ASSERT_TRUE(useCatalogue(R"({"objectsList": {"objects": [
         {"name": "goal", "takeable": false, "finishLevelOnInteract": true},
+        {"name": "lock", "takeable": false, "combinations": [
+            {"combineWith": "pin", "turnInto": "goal", "destroy": true}]},
         {"name": "holder", "combinations": [
-            {"combineWith": "crate", "turnInto": "goal", "destroy": true}]},
-        {"name": "crate", "takeable": false, "canSpawnObject": true},
-        {"name": "sack", "takeable": false, "canSpawnObject": true}]}})"))
+            {"combineWith": "crate", "turnInto": "pin", "destroy": true}]},
+        {"name": "crate", "canSpawnObject": true},
+        {"name": "sack", "takeable": false, "canSpawnObject": true},
+        {"name": "pin"}]}})"))
         << loadErrors;
-    // Pass 2: the crate can spawn, so C draws and passes; D hides the holder.
-    std::string out = generate(4, {0, 3, 0, 1, 6});
-    EXPECT_EQ(out, "Objet ajoute: crate\nObjet ajoute: sack\nFin generation du niveau\n");
-    expectRoom({{"sack", 6, "holder"}, {"crate", 3}});
-    EXPECT_EQ(occupied(), (std::vector<int>{3, 6, 10}));
+    // Pass 3: the crate can spawn, so C draws and passes; D passes the lock
+    // and hides the holder, which makes the pin.
+    std::string out = generate(5, {0, 3, 5, 0, 1, 6});
+    EXPECT_EQ(out, "Objet ajoute: pin\nObjet ajoute: crate\nObjet ajoute: sack\n"
+                   "Fin generation du niveau\n");
+    expectRoom({{"lock", 16}, {"sack", 6, "holder"}, {"crate", 5}});
+    EXPECT_EQ(occupied(), (std::vector<int>{3, 5, 6, 10}));
     EXPECT_EQ(randomLeft(), 0);
 }
 
@@ -192,16 +202,19 @@ TEST_F(Generator, HolderIsWorkedBackOnlyIntoATypeThatKeepsWhatItHides) {
 }
 
 TEST_F(Generator, EarlierHolderAndFinishingObjectAreLeftAlone) {
-    // A lever that a click turns into an exit may hold the goal, so it is
-    // never hidden again, nor turned back into a bent lever, as it leads to no
+    // A lever that a click turns into an exit may hold the goal, as the level
+    // ends at the exit, though a click there would leave rubble. It is never
+    // hidden again, nor turned back into a bent lever, as it leads to no
     // container; a portal finishes the level, so nothing turns it back into a
     // dark portal, although it leads to a chest.
     ASSERT_TRUE(useCatalogue(R"({"objectsList": {"objects": [
         {"name": "goal", "takeable": false, "finishLevelOnInteract": true},
         {"name": "beacon", "takeable": false, "finishLevelOnInteract": true},
-        {"name": "exit", "takeable": false, "finishLevelOnInteract": true},
+        {"name": "exit", "takeable": false, "finishLevelOnInteract": true,
+         "turnIntoOnInteract": "rubble"},
+        {"name": "rubble", "takeable": false},
         {"name": "crate", "takeable": false, "canSpawnObject": true},
-        {"name": "sack", "takeable": false, "canSpawnObject": true},
+        {"name": "sack", "canSpawnObject": true},
         {"name": "chest", "takeable": false, "canSpawnObject": true},
         {"name": "lever", "turnIntoOnInteract": "exit", "combinations": [
             {"combineWith": "sack", "turnInto": "crate", "destroy": true}]},
