@@ -140,7 +140,8 @@ const char* const turningSpawners = R"({"objectsList": {"objects": [
 // Combinations that play never carries out as written: the lock's second one
 // names the bolt again, so a bolt always makes a trap; the stand's beacon is
 // the plain one, the last of that name; the anchor cannot be taken, so the
-// mooring would be taken to it and turn into an open door in the inventory;
+// mooring would be taken to it and turn into an open door in the inventory,
+// and nothing would bring it and the berth, which cannot be taken either, together;
 // a click lights the torch into a flame instead of taking it to the gate. The
 // key would open a hatch that a click takes, in the inventory, and a
 // portcullis that a click drops into a trap. Only the locked door and its key
@@ -155,6 +156,8 @@ const char* const misleadingCombinations = R"({"objectsList": {"objects": [
     {"name": "stand", "takeable": false, "combinations": [
         {"combineWith": "flame", "turnInto": "lit_beacon", "destroy": true}]},
     {"name": "mooring", "combinations": [
+        {"combineWith": "anchor", "turnInto": "open_door", "destroy": true}]},
+    {"name": "berth", "takeable": false, "combinations": [
         {"combineWith": "anchor", "turnInto": "open_door", "destroy": true}]},
     {"name": "gate", "takeable": false, "combinations": [
         {"combineWith": "torch", "turnInto": "open_door", "destroy": true}]},
