@@ -69,6 +69,10 @@ public:
         game->prepare(dt);
         mark = recorder().events().size();
         game->render();
+        // Nothing is drawn with a texture that never reached the GPU.
+        const auto uploaded = recorder().sampling();
+        for (const RecordedDraw& d : recorder().drawsFrom(mark))
+            EXPECT_EQ(1u, uploaded.count(d.texture)) << "drawn before its upload";
     }
     // Events of the last frame drawn.
     std::vector<RecordedEvent> drawn(RecordedEvent::Kind kind, const char* name = nullptr) {
