@@ -187,6 +187,11 @@ TEST(Traveller, ShippedFlightStaysFiniteAndOrthonormal) {
         }
     }
     EXPECT_GT(minHorizontal, 1.0f);
+    // The camera reports the eye where the flight left it.
+    const Vector3D& eye = camera.mTraveller.cam.p;
+    EXPECT_EQ(eye.x, camera.getPositionX());
+    EXPECT_EQ(eye.y, camera.getPositionY());
+    EXPECT_EQ(eye.z, camera.getPositionZ());
     // Every move op and every cam/vue speed op is used.
     CameraPath shipped = shippedCameraPath();
     std::vector<bool> moves(5), keys(5);

@@ -3,6 +3,7 @@
 
 #include "support/Recorder.h"
 
+#include <cmath>
 #include <set>
 
 namespace {
@@ -298,16 +299,29 @@ TEST_F(ExampleTest, ModeKeysToggleOncePerSecondOnTheTitleAndRestartRuns) {
     EXPECT_EQ(game->mLives, static_cast<unsigned int>(game->mDifficulty));
 }
 
-TEST_F(ExampleTest, TexturesSampleAsSetUpAndShutdownReleasesEachOnce) {
+TEST_F(ExampleTest, AssetsFillTheirSlotsAndShutdownReleasesEachTextureOnce) {
     // The heart and the title keep sharp texels; the bar and the rest are
     // smoothed; all mirror.
     const RecordedSampling sharp{false, Texture::mirroredRepeat};
     EXPECT_EQ("",
               recorder().samplingMismatches({{&game->texHeart, sharp}, {&game->texTitle, sharp}}));
+    // Each car slot holds its own paint: blue, yellow, red, green.
+    const float paints[4][3] = {{0, 0, 1}, {1, 1, 0}, {1, 0, 0}, {0, 1, 0}};
+    for (int k = 0; k < 4; ++k) {
+        const std::vector<float>& paint = game->mCarModels[k].m_colors;
+        ASSERT_GE(paint.size(), 3u) << k;
+        for (int c = 0; c < 3; ++c)
+            EXPECT_EQ(paints[k][c], std::round(paint[c])) << k;
+    }
+    std::vector<const Texture*> uploads;
+    for (const RecordedEvent& e : recorder().events(RecordedEvent::textureUpload))
+        uploads.push_back(e.texture);
     recorder().reset();
     game->shutdown();
     EXPECT_EQ(recorder().texturesUnloaded(),
               (std::vector<const Texture*>{&game->tex[0], &game->tex[1], &game->texBar,
                                            &game->texTruck, &game->texGrass, &game->texCar,
                                            &game->texHeart, &game->texTitle}));
+    // Each was uploaded once, in the same order.
+    EXPECT_EQ(recorder().texturesUnloaded(), uploads);
 }

@@ -190,6 +190,11 @@ TEST_F(Prototype, OrbitKeysTurnTheEyeAndBringItBack) {
 }
 
 TEST_F(Prototype, PropsScrollWithTheGround) {
+    // Every tree is placed, the seeded ones in their west and east bands.
+    for (int i = 14; i < Sarn2015Layout::treeCount; ++i) {
+        float x = game->trees[i].x;
+        EXPECT_TRUE(i < 21 ? x >= -40 && x < 0 : x >= 20 && x < 40) << i << " at " << x;
+    }
     // Scrolling runs at 10 a second: to (2.25, -3.75).
     frame({Key::Right}, 0.225f);
     frame({Key::Down}, 0.375f);

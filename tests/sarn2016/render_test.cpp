@@ -69,6 +69,10 @@ public:
         game->prepare(dt);
         mark = recorder().events().size();
         game->render();
+        // Nothing is drawn with a texture that never reached the GPU.
+        const auto uploaded = recorder().sampling();
+        for (const RecordedDraw& d : recorder().drawsFrom(mark))
+            EXPECT_EQ(1u, uploaded.count(d.texture)) << "drawn before its upload";
     }
     // Events of the last frame drawn.
     std::vector<RecordedEvent> drawn(RecordedEvent::Kind kind, const char* name = nullptr) {
@@ -182,7 +186,9 @@ TEST_F(Sarn2016RenderTest, PassesRunInOrderWithTheirShaders) {
     EXPECT_EQ(expected, passes());
     EXPECT_TRUE(recorder().faults().empty()) << recorder().faults()[0];
     // Every draw has a value for each uniform its program reads: the shader
-    // tables declare them all.
+    // tables declare them all. The refraction turns a draw's world so that the
+    // light falls straight down: lengths kept, the depth along the light
+    // becoming the depth along -z.
     using Names = std::set<std::string>;
     const std::map<const Shader*, Names> reads = {
         {&g.shader, {"mvMat", "projMat"}},
@@ -190,9 +196,23 @@ TEST_F(Sarn2016RenderTest, PassesRunInOrderWithTheirShaders) {
          {"mvMat", "projMat", "modelMat", "inverseModelMat", "refractionModelMat",
           "lightDirection"}},
         {&g.seaweedShader, {"mvMat", "projMat", "offset"}}};
+    Vector3D light(0.5f, 1.0f, -2.0f);
+    light.normalize();
+    auto apply = [](const std::vector<float>& m, float x, float y, float z) {
+        return Vector3D(m[0] * x + m[4] * y + m[8] * z + m[12],
+                        m[1] * x + m[5] * y + m[9] * z + m[13],
+                        m[2] * x + m[6] * y + m[10] * z + m[14]);
+    };
     for (const RecordedDraw& d : recorder().drawsFrom(mark)) {
         std::vector<std::string> sent = d.uniformNames();
         EXPECT_EQ(reads.at(d.shader), Names(sent.begin(), sent.end()));
+        if (d.shader == &g.underwaterShader) {
+            Vector3D world = apply(d.uniform("modelMat"), 0.3f, 0.7f, 1.0f);
+            Vector3D turned = apply(d.uniform("refractionModelMat"), 0.3f, 0.7f, 1.0f);
+            EXPECT_NEAR(std::sqrt(Vector3D::dotProduct(world, world)),
+                        std::sqrt(Vector3D::dotProduct(turned, turned)), 1e-3f);
+            EXPECT_NEAR(Vector3D::dotProduct(world, light), -turned.z, 1e-3f);
+        }
     }
     // The 3-D passes see through a 90-degree lens on the 1280 x 720 window
     // (x scaled by 720 / 1280), near 0.2, far 1000.
