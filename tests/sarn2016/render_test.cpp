@@ -22,6 +22,13 @@ float angle(const Vector3D& a, const Vector3D& b) {
     return std::acos(std::fmin(1.0f, Vector3D::dotProduct(a, b))) / 0.017453292f;
 }
 
+// Where a model matrix puts a point.
+Vector3D place(const float* m, const Vector3D& p) {
+    return Vector3D(m[0] * p.x + m[4] * p.y + m[8] * p.z + m[12],
+                    m[1] * p.x + m[5] * p.y + m[9] * p.z + m[13],
+                    m[2] * p.x + m[6] * p.y + m[10] * p.z + m[14]);
+}
+
 TEST(Sarn2016Camera, HeadingAndUpLagBehindTheSwimmer) {
     // A quarter turn moves the camera 45 + 9 degrees; 20 degrees moves it 2.
     for (float turn : {90.0f, 20.0f}) {
@@ -107,11 +114,7 @@ public:
         float ratio;
         Vector3D at() const { return Vector3D(model[12], model[13], model[14]); }
         // Where a point of the mesh lands.
-        Vector3D point(const Vector3D& p) const {
-            return Vector3D(model[0] * p.x + model[4] * p.y + model[8] * p.z + model[12],
-                            model[1] * p.x + model[5] * p.y + model[9] * p.z + model[13],
-                            model[2] * p.x + model[6] * p.y + model[10] * p.z + model[14]);
-        }
+        Vector3D point(const Vector3D& p) const { return place(model, p); }
         // The scale of a draw that is not turned.
         Vector3D size() const { return Vector3D(model[0], model[5], model[10]); }
     };
@@ -198,17 +201,13 @@ TEST_F(Sarn2016RenderTest, PassesRunInOrderWithTheirShaders) {
         {&g.seaweedShader, {"mvMat", "projMat", "offset"}}};
     Vector3D light(0.5f, 1.0f, -2.0f);
     light.normalize();
-    auto apply = [](const std::vector<float>& m, float x, float y, float z) {
-        return Vector3D(m[0] * x + m[4] * y + m[8] * z + m[12],
-                        m[1] * x + m[5] * y + m[9] * z + m[13],
-                        m[2] * x + m[6] * y + m[10] * z + m[14]);
-    };
     for (const RecordedDraw& d : recorder().drawsFrom(mark)) {
         std::vector<std::string> sent = d.uniformNames();
         EXPECT_EQ(reads.at(d.shader), Names(sent.begin(), sent.end()));
         if (d.shader == &g.underwaterShader) {
-            Vector3D world = apply(d.uniform("modelMat"), 0.3f, 0.7f, 1.0f);
-            Vector3D turned = apply(d.uniform("refractionModelMat"), 0.3f, 0.7f, 1.0f);
+            const Vector3D p(0.3f, 0.7f, 1.0f);
+            Vector3D world = place(d.uniform("modelMat").data(), p);
+            Vector3D turned = place(d.uniform("refractionModelMat").data(), p);
             EXPECT_NEAR(std::sqrt(Vector3D::dotProduct(world, world)),
                         std::sqrt(Vector3D::dotProduct(turned, turned)), 1e-3f);
             EXPECT_NEAR(Vector3D::dotProduct(world, light), -turned.z, 1e-3f);
