@@ -10,6 +10,19 @@
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix}
+source "$root/scripts/frame-trace.sh"
+
+# peak_memory exe: the highest resident size of the running program so far:
+# the Wine process whose command line names it (not the scripts that start it).
+peak_memory() {
+  local pid kib=0
+  for pid in $(pgrep -f "$(basename "$1")"); do
+    [[ $(readlink "/proc/$pid/exe" 2>/dev/null) == */wine* ]] || continue
+    kib=$(awk '/^VmHWM:/ { print $2 }' "/proc/$pid/status" 2>/dev/null)
+    break
+  done
+  awk -v k="${kib:-0}" 'BEGIN { if (k > 0) printf "%.0f MB\n", k / 1024; else print "unknown" }'
+}
 
 # Wine's trace stamps are the raw monotonic clock in seconds.
 uptime() {
@@ -40,17 +53,18 @@ periods() {
 
 # measure exe: one program from start to close.
 measure() {
-  local exe=$1 title channels pattern
+  local exe=$1 title frame_debug frame_line
   case $(basename "$exe") in
-    game_gl* | example_driver* | sarn2016_driver*) title='^ZELL 7 Pellan & Ormadine$' channels=+wgl pattern=':trace:wgl:.*wglSwapBuffers' ;;
-    game_dx12*) title='^DX12 Pellan$' channels=+dxgi pattern=':trace:dxgi:.*swapchain_Present' ;;
+    game_gl* | example_driver* | sarn2016_driver*) title='^ZELL 7 Pellan & Ormadine$' ;;
+    game_dx12*) title='^DX12 Pellan$' ;;
     *) echo "$exe: not a game" >&2; return 1 ;;
   esac
+  frame_trace "$exe"
   echo "-- $(basename "$exe" .exe)"
   local trace
   trace=$(mktemp)
   launched=$(uptime)
-  (cd "$root" && WINEDEBUG=+timestamp,$channels scripts/wine-run --timeout 60 "$exe" >/dev/null 2>"$trace") &
+  (cd "$root" && WINEDEBUG=$frame_debug,+timestamp scripts/wine-run --timeout 60 "$exe" >/dev/null 2>"$trace") &
   pid=$!
   window=
   for _ in $(seq 300); do
@@ -70,14 +84,16 @@ measure() {
   paused_to=$(uptime)
   xdotool windowfocus "$window" key Escape
   sleep 0.5
+  peak=$(peak_memory "$exe")
   xdotool windowfocus "$window" key alt+F4
   wait "$pid"
 
-  frames=$(grep "$pattern" "$trace" | cut -d: -f1)
+  frames=$(grep "$frame_line" "$trace" | cut -d: -f1)
   rm -f "$trace"
   first=$(head -n1 <<<"$frames")
   awk -v a="$launched" -v b="$first" \
     'BEGIN { printf "start to first frame: %.0f ms\n", (b - a) * 1000 }'
+  echo "peak memory (resident): $peak"
 
   periods "$running_from" "$running_to" "running"
   periods "$paused_from" "$paused_to" "paused"
