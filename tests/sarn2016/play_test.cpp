@@ -292,7 +292,8 @@ TEST_F(Sarn2016PlayTest, DoorsChangeRoomAfterTheFadeAndDoNothingElse) {
     frames(2, {Key::Space, Key::Left, Key::F1});
     EXPECT_EQ(at.x, game->swimmer.position.x);
     EXPECT_EQ(0.0f, game->pos.x);
-    EXPECT_EQ(0.5f, weed.startTime.x);
+    EXPECT_EQ(0.5f, weed.startTime.x); // back where it began, now on the way down
+    EXPECT_EQ(-1.0f, weed.startDirection.x);
     EXPECT_EQ(-0.875f, weed.startTime.y);
     EXPECT_FLOAT_EQ(-0.8f, weed.startTime.z);
     EXPECT_EQ(&from, game->currentRoom);
