@@ -9,15 +9,22 @@ namespace {
 
 using Floats = std::vector<float>;
 
-// One frame of two vertices whose every value is v (uvs v + 100, colours v + 200).
-std::string frame(float start, float v) {
+// One frame whose every value is v (uvs v + 100, colours v + 200), of two
+// vertices, uvs and colours unless said otherwise.
+std::string frame(float start, float v, int vertices = 2, int uvs = 2, int colors = 2) {
     auto s = [](float f) { return std::to_string(f); };
+    auto list = [](const std::string& item, int n) {
+        std::string out;
+        for (int i = 0; i < n; ++i)
+            out += (i ? ", " : "") + item;
+        return "[" + out + "]";
+    };
     std::string vertex = "{\"x\": " + s(v) + ", \"y\": " + s(v) + ", \"z\": " + s(v) + "}";
     std::string uv = "{\"u\": " + s(v + 100) + ", \"v\": " + s(v + 100) + "}";
     std::string color =
         "{\"r\": " + s(v + 200) + ", \"g\": " + s(v + 200) + ", \"b\": " + s(v + 200) + "}";
-    return "{\"startTime\": " + s(start) + ", \"vertices\": [" + vertex + ", " + vertex +
-           "], \"uvs\": [" + uv + ", " + uv + "], \"colors\": [" + color + ", " + color + "]}";
+    return "{\"startTime\": " + s(start) + ", \"vertices\": " + list(vertex, vertices) +
+           ", \"uvs\": " + list(uv, uvs) + ", \"colors\": " + list(color, colors) + "}";
 }
 
 // Animation 0: frames at 0, 1, 3 (values 0, 10, 30); animation 1: frames at
@@ -107,13 +114,14 @@ TEST(KeyFrames, FramesWithoutEarlyStartOrWithoutFramesAtAll) {
 // A node that is not an array is legal and leaves the set empty; a node the
 // set cannot hold leaves it empty too. Nothing is reported either way.
 TEST(KeyFrames, MalformedNodesLeaveTheSetEmpty) {
-    std::string f = frame(0, 1);
-    std::string oneVertex = f.substr(0, f.find("}, {\"x\"") + 1) + f.substr(f.find("], \"uvs\""));
+    std::string f = frame(0, 1), oneVertex = frame(1, 1, 1, 1, 1);
     const std::string bad[] = {
-        "{\"frames\": []}",                               // not an array (legal)
-        "[{\"frames\": [" + f + ", " + oneVertex + "]}]", // vertex count differs
-        "[{\"frames\": [" + f + "]}, {\"frames\": [" + oneVertex + "]}]",
-        "[{\"frames\": [{\"startTime\": 0, \"vertices\": []}]}]", // no uvs
+        "{\"frames\": []}",                                               // not an array (legal)
+        "[{\"frames\": [" + f + ", " + oneVertex + "]}]",                 // vertex count differs
+        "[{\"frames\": [" + f + "]}, {\"frames\": [" + oneVertex + "]}]", // between animations
+        "[{\"frames\": [" + frame(0, 1, 2, 1, 2) + "]}]",                 // one uv short
+        "[{\"frames\": [" + frame(0, 1, 2, 2, 3) + "]}]",                 // a colour over
+        "[{\"frames\": [{\"startTime\": 0, \"vertices\": []}]}]",         // no uvs
         "[{\"frames\": [{\"startTime\": \"0\", \"vertices\": [], \"uvs\": [], \"colors\": []}]}]",
         "[{\"frames\": [" + f.replace(f.find("\"y\""), 3, "\"w\"") + "]}]", // y missing
     };

@@ -283,11 +283,19 @@ TEST_F(Sarn2016PlayTest, DoorsChangeRoomAfterTheFadeAndDoNothingElse) {
 
     // The fade: no input, no motion, only the seaweed sways.
     Vector3D at = game->swimmer.position;
-    float phase = from.trees[0].startTime.x;
+    // The last seaweed, each axis at its own pace: x turns on reaching 1
+    // exactly, y overshoots -1 and turns there, z goes on down.
+    Sarn2016::Seaweed& weed = from.trees[Room::seaweedCount - 1];
+    weed.startTime = Vector3D(0.5f, -0.9f, 0.2f);
+    weed.startDirection = Vector3D(1, -1, -1);
+    weed.speed = Vector3D(2, 0.5f, 2);
     frames(2, {Key::Space, Key::Left, Key::F1});
     EXPECT_EQ(at.x, game->swimmer.position.x);
     EXPECT_EQ(0.0f, game->pos.x);
-    EXPECT_NE(phase, from.trees[0].startTime.x);
+    EXPECT_EQ(0.5f, weed.startTime.x); // back where it began, now on the way down
+    EXPECT_EQ(-1.0f, weed.startDirection.x);
+    EXPECT_EQ(-0.875f, weed.startTime.y);
+    EXPECT_FLOAT_EQ(-0.8f, weed.startTime.z);
     EXPECT_EQ(&from, game->currentRoom);
     frames(1, {Key::Space});
     EXPECT_EQ(&game->rooms[9], game->currentRoom);

@@ -76,10 +76,13 @@ public:
         game->prepare(dt);
         mark = recorder().events().size();
         game->render();
-        // Nothing is drawn with a texture that never reached the GPU.
-        const auto uploaded = recorder().sampling();
+        // Nothing is drawn with a texture whose image never reached the GPU.
+        std::set<const Texture*> uploaded;
+        for (const RecordedEvent& e : recorder().events())
+            if (e.kind == RecordedEvent::textureUpload && !e.bytes.empty())
+                uploaded.insert(e.texture);
         for (const RecordedDraw& d : recorder().drawsFrom(mark))
-            EXPECT_EQ(1u, uploaded.count(d.texture)) << "drawn before its upload";
+            EXPECT_EQ(1u, uploaded.count(d.texture)) << "drawn without its image";
     }
     // Events of the last frame drawn.
     std::vector<RecordedEvent> drawn(RecordedEvent::Kind kind, const char* name = nullptr) {
@@ -302,6 +305,11 @@ TEST_F(Sarn2016RenderTest, PassesRunInOrderWithTheirShaders) {
     ASSERT_EQ(1u, prompt.size());
     expectAt(Vector3D(3, 2, 1), prompt[0].at(), "prompt");
     expectAt(Vector3D(1, 1, 1), prompt[0].size(), "prompt");
+    std::string image;
+    for (const RecordedEvent& e : recorder().events())
+        if (e.kind == RecordedEvent::textureLoad && e.texture == prompt[0].texture)
+            image = e.name;
+    EXPECT_EQ("data/ctrl.png", image);
     holdOnly({Key::LeftControl});
     drawFrame();
     ASSERT_TRUE(lever.mechanism.running);

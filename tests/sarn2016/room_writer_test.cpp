@@ -163,10 +163,14 @@ TEST_F(Sarn2016RoomWriterTest, WrittenAsTheReaderRebuildsIt) {
     room.codes[0].code = g_toggleDoor;
     room.codes[0].ifTrue = &room.codes[1];
     room.codes[1].code = g_launchToggleDoor;
+    room.codes[1].funcData = &room.doors[0];
+    room.doorCount = 1;
     room.codes[0].ifFalse = &room.codes[2];
     room.codes[2].code = g_toggleDoor;
     room.codes[2].funcData = &game->rooms[1].doors[0];
-    room.codesCount = 3;
+    room.codes[1].ifTrue = &room.codes[3];
+    room.codes[3].code = g_launchCameraPath;
+    room.codesCount = 4;
     room.triggers[0].effect = &room.codes[0];
     room.triggerCount = 1;
     Sarn2016::CameraPath path;
@@ -177,6 +181,7 @@ TEST_F(Sarn2016RoomWriterTest, WrittenAsTheReaderRebuildsIt) {
         path.waypoints.push_back(w);
     }
     room.cameraPaths.push_back(path);
+    room.codes[3].funcData = &room.cameraPaths[0];
     addStatic(room, 1.0f).transform.orientation = Quaternion(0.6f, 0.0f, 0.0f, 0.8f);
 
     std::string file = writeTestFile("sarn2016writer/args.json", "old bytes");
@@ -200,10 +205,14 @@ TEST_F(Sarn2016RoomWriterTest, WrittenAsTheReaderRebuildsIt) {
     }
 
     ASSERT_TRUE(write(room, file)) << err;
+    // Only the argument in another room names its room.
+    std::string text = bytes(file);
+    EXPECT_EQ(text.find("\"room\": \""), text.rfind("\"room\": \"")) << text;
     ASSERT_TRUE(read(room, file));
     const Sarn2016::CodeTree& root = *room.triggers[0].effect;
     EXPECT_EQ(nullptr, root.funcData);
-    EXPECT_EQ(nullptr, root.ifTrue->funcData);
+    EXPECT_EQ(&room.doors[0], root.ifTrue->funcData);
+    EXPECT_EQ(&room.cameraPaths[0], root.ifTrue->ifTrue->funcData);
     EXPECT_EQ(&game->rooms[1].doors[0], root.ifFalse->funcData);
     EXPECT_EQ(0.25f, room.cameraPaths[0].waypoints[1].timeRatio);
     const Quaternion& q = room.staticObjects[0].transform.orientation;
@@ -293,8 +302,9 @@ TEST_F(Sarn2016RoomWriterTest, RandomRoomsRoundTrip) {
                 node.code = funcs[pick(6)];
                 if (node.code == g_launchToggleDoor && room.doorCount)
                     node.funcData = &room.doors[pick(int(room.doorCount))];
-                else if (node.code == g_toggleDoor)
-                    node.funcData = &game->rooms[pick(3)].doors[0];
+                else if (node.code == g_toggleDoor) // a door here or in another room
+                    node.funcData =
+                        room.doorCount && pick(2) ? &room.doors[0] : &game->rooms[pick(3)].doors[0];
                 else if (node.code == g_launchCameraPath && !room.cameraPaths.empty())
                     node.funcData = &room.cameraPaths[pick(int(room.cameraPaths.size()))];
                 else
