@@ -243,6 +243,14 @@ TEST_F(Solver, NoCatalogueMakesAHolderLoseWhatItHides) {
         for (std::size_t h = 0; h < c.holders.size(); ++h)
             EXPECT_GT(held[h], 100u) << c.holders[h];
     }
+    // An object dragged into a new level ends in one of its slots: a take fewer.
+    ASSERT_TRUE(useCatalogue(cases[3].catalogue)) << loadErrors;
+    generate(16, 1);
+    EXPECT_EQ(game.roomObjectCount, 13u); // twelve locks and a key: twelve takes
+    game.objects[0].type = game.objectTypes;
+    game.draggingObject = &game.objects[0];
+    generate(16, 1);
+    EXPECT_EQ(game.roomObjectCount, 12u);
 }
 
 } // namespace
