@@ -177,8 +177,8 @@ const char* const misleadingCombinations = R"({"objectsList": {"objects": [
 // A chain of locks that a click cannot take, lock i turning with key i + 1
 // into key i, which stays: lock 0 makes the goal. Finishing holds every key at
 // once, one more than the slots when the chain has 13 locks. Some locks can
-// be taken, and so wait in a slot for their key; a spawner that can be taken
-// once empty holds one more.
+// be taken, and so wait in a slot for their key. A chain of 10 or 11 leaves
+// spots for a spawner that can be taken once empty: that fills a slot too.
 std::string keptKeyChain(unsigned int locks, const std::string& lock, const std::string& key,
                          unsigned int takeableEvery, const std::string& moreTypes) {
     std::string json = R"({"objectsList": {"objects": [{"name": "goal", "takeable": false,
@@ -211,7 +211,7 @@ TEST_F(Solver, NoCatalogueMakesAHolderLoseWhatItHides) {
                                {keptKeyChain(13, "lock", "key", 100, ""), {}}};
     std::mt19937 random(36);
     const char* names[] = {"gate", "chest", "card", "rune"};
-    unsigned int locks = 13 + random() % 4, lock = random() % 2, key = 2 + random() % 2;
+    unsigned int locks = 10 + random() % 2, lock = random() % 2, key = 2 + random() % 2;
     cases.push_back({keptKeyChain(locks, names[lock], names[key], 5 + random() % 4,
                                   R"(, {"name": "basket", "canSpawnObject": true})"),
                      {}});
