@@ -135,6 +135,10 @@ public:
 
 private:
     void freeObjectTypes();
+    // Objects that play can take in the level being made: with no more than
+    // the slots, no take ever finds them all full.
+    unsigned int takesPlanned = 0;
+    bool roomForOneMoreTake() const { return takesPlanned < slotCount; }
     // Generator steps on roomObjects[index]; true when the step applied.
     bool reverseTurn(unsigned int index);
     bool reverseCombination(unsigned int index, unsigned int& currentObject);

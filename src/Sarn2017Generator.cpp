@@ -122,6 +122,11 @@ bool Sarn2017::reverseTurn(unsigned int index) {
 // Step B: the object becomes the first type whose combination gives it, and
 // the partner of that combination joins the room as the newest object.
 bool Sarn2017::reverseCombination(unsigned int index, unsigned int& currentObject) {
+    // Every partner is taken in play. A partner that stays after its
+    // combination holds a slot to the end of the level, and one that is used
+    // up may still wait in a slot while others are taken, so each counts.
+    if (!roomForOneMoreTake())
+        return false;
     RoomObject& object = roomObjects[index];
     for (unsigned int t = 0; t < objectTypeCount; ++t) {
         ObjectType& owner = objectTypes[t];
@@ -145,6 +150,7 @@ bool Sarn2017::reverseCombination(unsigned int index, unsigned int& currentObjec
                 return false;
             object.type = &owner;
             occupiedPositions[spot] = true;
+            takesPlanned += 1;
             std::printf("Objet ajoute: %s\n", partner->name.c_str());
             currentObject += 1;
             return true;
@@ -159,6 +165,10 @@ bool Sarn2017::reverseCombination(unsigned int index, unsigned int& currentObjec
 bool Sarn2017::hideInSpawner(unsigned int index, ObjectType* spawner) {
     if (!releasesWhenClicked(spawner))
         return false;
+    // An emptied spawner that a click takes is one more object in a slot.
+    bool takenOnceEmpty = clickTakes(clicksStopOn(spawner, objectTypeCount));
+    if (takenOnceEmpty && !roomForOneMoreTake())
+        return false;
     int spot = freeSpawnerSpot(int(randomBelow(12)));
     if (spot < 0)
         return false; // cannot happen: a pass starts only with a free pair
@@ -169,6 +179,7 @@ bool Sarn2017::hideInSpawner(unsigned int index, ObjectType* spawner) {
     object.taken = false;
     occupiedPositions[spot] = true;
     occupiedPositions[spot + 4] = true;
+    takesPlanned += takenOnceEmpty;
     std::printf("Objet ajoute: %s\n", spawner->name.c_str());
     return true;
 }
@@ -185,6 +196,7 @@ void Sarn2017::reset() {
         draggingObject = &objects[0];
         objectCount = 1;
     }
+    takesPlanned = objectCount; // the dragged object ends in a slot too
     roomObjectCount = 0;
     for (bool& occupied : occupiedPositions)
         occupied = false;
