@@ -32,7 +32,8 @@ case $case in
     use_private_display -extension GLX
     ;;
   no-device)
-    export VK_ICD_FILENAMES=$out/no-such-driver.json
+    # The loader reads VK_DRIVER_FILES before VK_ICD_FILENAMES: both name none.
+    export VK_DRIVER_FILES=$out/no-such-driver.json VK_ICD_FILENAMES=$out/no-such-driver.json
     ;;
   *)
     echo "unknown case $case"
