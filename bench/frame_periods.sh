@@ -13,13 +13,14 @@ export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix}
 source "$root/scripts/frame-trace.sh"
 
 # peak_memory exe: the highest resident size of the running program so far:
-# the Wine process whose command line names it (not the scripts that start it).
+# the largest Wine process whose command line names it (not the scripts that
+# start it; wine-wait, which starts it under Wine, is small).
 peak_memory() {
-  local pid kib=0
+  local pid kib=0 k
   for pid in $(pgrep -f "$(basename "$1")"); do
     [[ $(readlink "/proc/$pid/exe" 2>/dev/null) == */wine* ]] || continue
-    kib=$(awk '/^VmHWM:/ { print $2 }' "/proc/$pid/status" 2>/dev/null)
-    break
+    k=$(awk '/^VmHWM:/ { print $2 }' "/proc/$pid/status" 2>/dev/null)
+    [[ ${k:-0} -gt $kib ]] && kib=$k
   done
   awk -v k="${kib:-0}" 'BEGIN { if (k > 0) printf "%.0f MB\n", k / 1024; else print "unknown" }'
 }
