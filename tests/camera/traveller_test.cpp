@@ -92,6 +92,43 @@ TEST(CameraPathFile, RefusedFilesLeaveEveryTrackEmpty) {
     }
 }
 
+// An op code just past the end of its table (5 for moves and speed keys, 3 for
+// the up track's) met mid-flight stops that track where it stands, with a
+// line, and leaves the other two flying.
+TEST(Traveller, OpCodesJustPastEachTableStopOnlyTheirOwnTrack) {
+    CameraPath good;
+    for (CameraPathTrack* track : {&good.cam, &good.vue, &good.up}) {
+        track->moves = {{0, {0, 0, 0}}, {1, {0, 5, 0}}, {1, {0, 0, 0}}, {4, {1, -1}}};
+        if (track == &good.up)
+            track->moves = {{0, {1, 0}}, {1, {1, 5}}, {1, {1, -5}}, {2, {1, -1}}};
+        track->keys = {{0, {0, 10}}, {0, {0.3f, 10}}, {0, {1000, 10}}};
+    }
+    for (int t = 0; t < 3; ++t) {
+        for (bool key : {false, true}) {
+            CameraPath path = good;
+            CameraPathTrack* track[] = {&path.cam, &path.vue, &path.up};
+            int bad = t == 2 ? 3 : 5;
+            (key ? track[t]->keys : track[t]->moves)[2].op = bad;
+            Traveller trav;
+            ASSERT_TRUE(trav.init(writeCameraPathFile("pastEnd", path).c_str()));
+            CamPoint* point[] = {&trav.cam, &trav.vue, &trav.up};
+            testing::internal::CaptureStdout();
+            for (int i = 0; i < 10; ++i)
+                trav.update(0.1f);
+            std::string out = testing::internal::GetCapturedStdout();
+            auto at = [&] { return t == 2 ? Vector3D(trav.upRoll, 0, 0) : point[t]->p; };
+            Vector3D stopped = at();
+            trav.update(0.1f);
+            SCOPED_TRACE("track " + std::to_string(t) + (key ? " key " : " move ") + out);
+            EXPECT_NE(out.find("op code " + std::to_string(bad) + "\n"), std::string::npos);
+            for (int i = 0; i < 3; ++i)
+                EXPECT_EQ(point[i]->running(), i != t) << i;
+            EXPECT_EQ(at().x, stopped.x);
+            EXPECT_EQ(at().y, stopped.y);
+        }
+    }
+}
+
 TEST(Traveller, UpTrackRollsBothWaysAndKeepsItsHintInRange) {
     CameraPath path;
     path.cam = standing(Vector3D(0, -10, 0));

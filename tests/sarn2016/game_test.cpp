@@ -61,6 +61,29 @@ TEST_F(Sarn2016GameTest, TreesRunAlongTheirBranches) {
     EXPECT_EQ(0.0f, path.timeFromStart);
 }
 
+// A hint tree as the cave's: has<Key> ? nothing : launchCameraPath. Over every
+// set of keys held, the path plays exactly when that key is missing, so a test
+// answering with a neighbour's key shows.
+TEST_F(Sarn2016GameTest, EachKeyTestAnswersForItsOwnKeyOnly) {
+    const char* tests[] = {"hasRedKey", "hasGreenKey", "hasBlueKey", "hasGoldKey"};
+    bool Sarn2016::Swimmer::*keys[] = {
+        &Sarn2016::Swimmer::hasRedKey, &Sarn2016::Swimmer::hasGreenKey,
+        &Sarn2016::Swimmer::hasBlueKey, &Sarn2016::Swimmer::hasGoldKey};
+    Sarn2016::CameraPath path;
+    for (int k = 0; k < 4; ++k) {
+        CodeTree& hint = node(0, Sarn2016::Room::StringToCodeTreeFunc(tests[k]));
+        hint.ifFalse = &node(1, g_launchCameraPath, &path);
+        for (int held = 0; held < 16; ++held) {
+            for (int i = 0; i < 4; ++i)
+                game->swimmer.*keys[i] = (held >> i) & 1;
+            game->currentCameraPath = nullptr;
+            CodeTree::run(&hint, game.get());
+            EXPECT_EQ(!((held >> k) & 1), game->currentCameraPath == &path)
+                << tests[k] << " with keys " << held << " (bit 0 red .. bit 3 gold)";
+        }
+    }
+}
+
 // The strips are built once for the room current then; a room change moves
 // sides 1 to 3 within the same buffers.
 TEST_F(Sarn2016GameTest, BorderMeshesBuildOnceAndMoveInPlace) {
