@@ -13,11 +13,13 @@ export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix}
 source "$root/scripts/frame-trace.sh"
 
 # peak_memory exe: the highest resident size of the running program so far:
-# the Wine process whose command line names it (not the scripts that start it).
+# the Wine process whose command line names it (not the scripts that start it,
+# nor the exit code keeper that scripts/wine-run starts it through).
 peak_memory() {
   local pid kib=0
   for pid in $(pgrep -f "$(basename "$1")"); do
     [[ $(readlink "/proc/$pid/exe" 2>/dev/null) == */wine* ]] || continue
+    grep -q exit-code-keeper "/proc/$pid/cmdline" 2>/dev/null && continue
     kib=$(awk '/^VmHWM:/ { print $2 }' "/proc/$pid/status" 2>/dev/null)
     break
   done
