@@ -28,9 +28,18 @@ rm -f "$out"/*.png "$out"/*.out "$out"/*.err "$out"/*.rc
 
 source "$root/tests/support/display.sh"
 runs=()
+# A process and all it started: a game left running by a failed script would
+# stay on the display, under its title, for its runner's 240 s.
+end_tree() { # pid
+  local child
+  for child in $(pgrep -P "$1"); do
+    end_tree "$child"
+  done
+  kill "$1" 2>/dev/null
+}
 finish() {
   for pid in "${runs[@]}"; do
-    kill "$pid" 2>/dev/null
+    end_tree "$pid"
   done
   end_private_display
 }
@@ -94,8 +103,13 @@ window_or_end() {
 }
 
 # start_game name exe [folder]: starts exe from folder (the repository unless
-# given) and waits for its window.
+# given) and waits for its window. Another window of that title on the
+# display (another run's game) would take its shots and keys.
 start_game() {
+  if has_window "$title"; then
+    fail "$1: a window like the game's is on the display before it started"
+    return 1
+  fi
   start "$1" "$2" "${3:-$root}"
   window_or_end "$1" "$title" || return 1
   wid=$(window_named "$title")
@@ -103,8 +117,16 @@ start_game() {
 }
 
 # The game's screen: x from the left, y from the bottom, like the game's own units.
+# import waits for a click when the window is gone: a shot of a window that
+# is no more ends the play-through, and import has a limit.
 shot() {
-  import -window "$wid" "$out/$1.png" 2>/dev/null
+  if ! xdotool getwindowname "$wid" >/dev/null 2>&1; then
+    fail "shot $1: the game's window is gone"
+    exit 1
+  fi
+  timeout 30 import -window "$wid" "$out/$1.png" 2>/dev/null && return
+  echo "shot $1: import failed or took over 30 s"
+  return 1
 }
 pixel() { # name x y
   convert "$out/$1.png" -format "%[pixel:p{$2,$((720 - $3))}]" info: 2>/dev/null
