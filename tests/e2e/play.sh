@@ -102,18 +102,26 @@ window_or_end() {
   return 1
 }
 
+# others_on_display [own window]: true, saying so, when other windows show on
+# the display (another run sharing it): they cover the game's window, whose
+# covered parts then come out black in shots, and may take its keys.
+others_on_display() {
+  local window names=
+  for window in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+    [[ $window == "${1:-}" ]] || names+="'$(xdotool getwindowname "$window" 2>/dev/null)' "
+  done
+  [[ -n $names ]] || return 1
+  fail "other windows on the display $DISPLAY: ${names}(shared with another run?)"
+}
+
 # start_game name exe [folder]: starts exe from folder (the repository unless
-# given) and waits for its window. Another window of that title on the
-# display (another run's game) would take its shots and keys.
+# given) and waits for its window, which must be alone on the display.
 start_game() {
-  if has_window "$title"; then
-    fail "$1: a window like the game's is on the display before it started"
-    return 1
-  fi
+  others_on_display && return 1
   start "$1" "$2" "${3:-$root}"
   window_or_end "$1" "$title" || return 1
   wid=$(window_named "$title")
-  [[ -n $wid ]]
+  [[ -n $wid ]] && ! others_on_display "$wid"
 }
 
 # The game's screen: x from the left, y from the bottom, like the game's own units.
