@@ -49,16 +49,25 @@ run_shows_play() { # name
 }
 
 # A car every 1.5 s of the run for 15 minutes, one every 3 s on the title.
+# Without them the game would still send the pattern's cars: a field that
+# could not be made stops the test.
+setup_failed() {
+  echo "FAIL: the driver's field: $*"
+  exit 1
+}
 field=$out/field
 rm -rf "$field"
-mkdir -p "$field/data"
-ln -s "$root"/data/* "$field/data/"
-rm "$field/data/cars.json"
-{
-  echo '{ "patterns": [[{ "x": -10, "speed": 7, "time": 0 }]], "cars": ['
-  seq 0 599 | awk '{ printf "%s{ \"x\": -10, \"speed\": 7, \"time\": %g }\n", NR > 1 ? "," : "", 0.5 + 1.5 * $1 }'
-  echo ']}'
-} >"$field/data/cars.json"
+if ! { mkdir -p "$field/data" && ln -s "$root"/data/* "$field/data/" && rm "$field/data/cars.json"; }; then
+  setup_failed "could not make $field/data"
+fi
+cars=$(
+  set -o pipefail
+  seq 0 599 | awk '{ printf "%s{ \"x\": -10, \"speed\": 7, \"time\": %g }\n", (NR > 1 ? "," : ""), 0.5 + 1.5 * $1 }'
+) || setup_failed "the schedule's cars could not be written"
+printf '{ "patterns": [[{ "x": -10, "speed": 7, "time": 0 }]], "cars": [\n%s\n]}\n' "$cars" \
+  >"$field/data/cars.json" || setup_failed "could not write $field/data/cars.json"
+[[ $(grep -c '"time": ' "$field/data/cars.json") -eq 601 ]] ||
+  setup_failed "$field/data/cars.json does not hold the pattern's car and the schedule's 600"
 
 title_shows() {
   shot title && title_card title

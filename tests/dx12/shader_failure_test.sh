@@ -22,7 +22,7 @@ out=$dir/broken.out
 pid=$!
 box=$(wait_for_message_box 'An error occurred' 60)
 if [[ -z $box ]]; then
-  echo "FAIL: no message box"
+  echo "FAIL: no message box within 60 s"
   wait "$pid"
   exit 1
 fi

@@ -32,11 +32,11 @@ fi
 
 echo "== the scripted build, paused and resumed, plays its first level"
 if start_game scripted "$scripted"; then
-  wait_for 30 level_becomes start 1 || fail "scripted: no level 1 on screen"
+  wait_for 30 level_becomes start 1 || fail "scripted: no level 1 on screen within 30 s"
   press Escape
   click 748 418 # the key on spot 0, while paused
   wait_for 10 grep -q '^748 419' "$out/scripted.out" ||
-    fail "the click while paused did not reach the window"
+    fail "the click while paused did not reach the window within 10 s"
   sleep 2
   shot paused-click
   is_white paused-click 80 60 || fail "a click while paused took the key"

@@ -28,9 +28,18 @@ rm -f "$out"/*.png "$out"/*.out "$out"/*.err "$out"/*.rc
 
 source "$root/tests/support/display.sh"
 runs=()
+# A process and all it started: a game left running by a failed script would
+# stay on the display, under its title, for its runner's 240 s.
+end_tree() { # pid
+  local child
+  for child in $(pgrep -P "$1"); do
+    end_tree "$child"
+  done
+  kill "$1" 2>/dev/null
+}
 finish() {
   for pid in "${runs[@]}"; do
-    kill "$pid" 2>/dev/null
+    end_tree "$pid"
   done
   end_private_display
 }
@@ -89,22 +98,43 @@ window_or_end() {
     ended_early "$1" && return 1
     sleep 0.2
   done
-  fail "$1: no window"
+  fail "$1: no window within 60 s"
   return 1
 }
 
+# others_on_display [own window]: true, saying so, when other windows show on
+# the display (another run sharing it): they cover the game's window, whose
+# covered parts then come out black in shots, and may take its keys.
+others_on_display() {
+  local window names=
+  for window in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+    [[ $window == "${1:-}" ]] || names+="'$(xdotool getwindowname "$window" 2>/dev/null)' "
+  done
+  [[ -n $names ]] || return 1
+  fail "other windows on the display $DISPLAY: ${names}(shared with another run?)"
+}
+
 # start_game name exe [folder]: starts exe from folder (the repository unless
-# given) and waits for its window.
+# given) and waits for its window, which must be alone on the display.
 start_game() {
+  others_on_display && return 1
   start "$1" "$2" "${3:-$root}"
   window_or_end "$1" "$title" || return 1
   wid=$(window_named "$title")
-  [[ -n $wid ]]
+  [[ -n $wid ]] && ! others_on_display "$wid"
 }
 
 # The game's screen: x from the left, y from the bottom, like the game's own units.
+# import waits for a click when the window is gone: a shot of a window that
+# is no more ends the play-through, and import has a limit.
 shot() {
-  import -window "$wid" "$out/$1.png" 2>/dev/null
+  if ! xdotool getwindowname "$wid" >/dev/null 2>&1; then
+    fail "shot $1: the game's window is gone"
+    exit 1
+  fi
+  timeout 30 import -window "$wid" "$out/$1.png" 2>/dev/null && return
+  echo "shot $1: import failed or took over 30 s"
+  return 1
 }
 pixel() { # name x y
   convert "$out/$1.png" -format "%[pixel:p{$2,$((720 - $3))}]" info: 2>/dev/null
@@ -176,7 +206,7 @@ ended_with() { # name code
 close_game() { # name
   focus
   xdotool key alt+F4
-  wait_for 20 test -f "$out/$1.rc" || fail "$1: still running after closing its window"
+  wait_for 20 test -f "$out/$1.rc" || fail "$1: still running 20 s after Alt+F4"
   ended_with "$1" 0 || fail "$1: exit code $(cat "$out/$1.rc" 2>/dev/null), expected 0"
   [[ -z $(window_named "$title") ]] || fail "$1: the window is still there"
 }
@@ -186,7 +216,7 @@ close_game() { # name
 check_first_screen() { # name
   eval "$(xdotool getwindowgeometry --shell "$wid")"
   [[ $WIDTH == 1280 && $HEIGHT == 720 ]] || fail "$1: the window is ${WIDTH}x$HEIGHT"
-  wait_for 30 level_becomes "$1" 1 || fail "$1: no level 1 on screen"
+  wait_for 30 level_becomes "$1" 1 || fail "$1: no level 1 on screen within 30 s"
   local slot x y
   for slot in $(seq 0 11); do
     x=$((80 + 120 * (slot % 2)))
@@ -207,7 +237,7 @@ check_first_screen() { # name
 # second Escape resumes it. Expects level 1 on screen.
 check_pause() {
   press F4
-  wait_for 10 level_becomes f4 2 || fail "F4 did not start level 2"
+  wait_for 10 level_becomes f4 2 || fail "F4 did not start level 2 within 10 s"
   press Escape # pause
   press F4
   sleep 1
@@ -215,7 +245,7 @@ check_pause() {
   sleep 1
   level_becomes paused-f4 2 || fail "F4 while paused started a level"
   press F4
-  wait_for 10 level_becomes resumed-f4 3 || fail "F4 after the pause did not start level 3"
+  wait_for 10 level_becomes resumed-f4 3 || fail "F4 after the pause did not start level 3 within 10 s"
 }
 
 # The scripted builds (every random draw 0) start with the locked door on the
@@ -232,7 +262,7 @@ finish_first_level() {
   is_white door-unlocked 80 60 || fail "the key was not used up on the door"
   click 548 398 # closed door -> open door
   click 548 398 # through the open door
-  wait_for 10 level_becomes finished 2 || fail "finishing level 1 did not show level 2"
+  wait_for 10 level_becomes finished 2 || fail "finishing level 1 did not show level 2 within 10 s"
 }
 # Once the scripted build has ended and its console is complete.
 check_generator_lines() { # name
@@ -255,7 +285,7 @@ check_no_data() { # exe
     shot message-box
     focus
     xdotool key --window "$box" Return
-    wait_for 20 test -f "$out/nodata.rc" || fail "still running after the message box"
+    wait_for 20 test -f "$out/nodata.rc" || fail "still running 20 s after the message box was closed"
     ended_with nodata 1 || fail "exit code $(cat "$out/nodata.rc" 2>/dev/null), expected 1"
   fi
   grep -q '^Could not load object catalogue: data/Sarn2017/objects/objects.json' "$out/nodata.err" ||

@@ -52,7 +52,7 @@ fail() {
 pid=$!
 box=$(wait_for_message_box 'An error occurred' 60)
 if [[ -z $box ]]; then
-  fail "no message box"
+  fail "no message box within 60 s"
   wait "$pid"
   echo "exit code $?"
   cat "$out/$case.err"

@@ -26,14 +26,31 @@ use_private_display_if_none() {
 # A private Xvfb in any case, with extra Xvfb arguments if given (such as
 # "-extension GLX" for a display without OpenGL).
 use_private_display() {
-  local fdfile
+  start_xvfb "$@" || exit 1
+}
+
+# start_xvfb [Xvfb arguments...]: a new Xvfb on a free display, its PID in
+# xvfb_pid and DISPLAY exported, once it has said which display it took (a
+# busy machine can take seconds); fails, saying so, when it has not within
+# 60 s. Also used by ./x and scripts/wine-run.
+start_xvfb() {
+  local fdfile number
   fdfile=$(mktemp)
   Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp "$@" 3>"$fdfile" 2>/dev/null &
   xvfb_pid=$!
-  for _ in $(seq 200); do
-    [[ -s $fdfile ]] && break
+  for _ in $(seq 1200); do
+    if [[ -s $fdfile ]] || ! kill -0 "$xvfb_pid" 2>/dev/null; then
+      break
+    fi
     sleep 0.05
   done
-  export DISPLAY=:$(head -n1 "$fdfile")
+  number=$(head -n1 "$fdfile")
   rm -f "$fdfile"
+  if [[ -z $number ]]; then
+    echo "FAIL: Xvfb named no display within 60 s" >&2
+    kill "$xvfb_pid" 2>/dev/null
+    xvfb_pid=
+    return 1
+  fi
+  export DISPLAY=:$number
 }

@@ -7,7 +7,8 @@
 #   text=$(read_and_close_message_box READER.exe CAPTION)
 #       the text the box shows, read through user32 by the helper program
 #       tests/support/message_box_reader.cpp (X sees only the box's frame),
-#       which then presses the box's button; empty when it could not.
+#       which then presses the box's button; empty when no box showed a text
+#       within 10 s, the reason then on the error stream.
 #   close_message_box BOX
 #       presses Return on the box, as a person would.
 
@@ -22,7 +23,7 @@ wait_for_message_box() { # caption [seconds]
 }
 
 read_and_close_message_box() { # reader.exe caption
-  "$root/scripts/wine-run" --timeout 60 "$1" "$2" 10 2>/dev/null | tr -d '\r'
+  "$root/scripts/wine-run" --timeout 60 "$1" "$2" 10 | tr -d '\r'
 }
 
 close_message_box() { # box

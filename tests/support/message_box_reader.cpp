@@ -1,8 +1,10 @@
 // A Windows helper of the test scripts (tests/support/message_box.sh): waits
-// for a top-level message box with the caption given, prints the text it
-// shows on the standard output and presses its button, which closes it.
+// for a top-level message box with the caption given to show a text, prints
+// that text on the standard output and presses the box's button, which
+// closes it.
 //   message_box_reader.exe CAPTION [SECONDS]
-// Exit code 0 when a box was found, read and pressed; 1 when none appeared.
+// Exit code 0 when a box was found, read and pressed; 1 when none showed a
+// text within the limit (the reason on the error stream).
 // It runs on the same Wine server as the program under test, so it sees that
 // program's windows through user32, where X sees only their frames.
 #include <windows.h>
@@ -42,18 +44,29 @@ int main(int argc, char** argv) {
     }
     const char* caption = argv[1];
     int seconds = argc > 2 ? std::atoi(argv[2]) : 30;
+    // The box is read once it is on screen with its text: a box caught while
+    // it is being made (or taken down) has no text to read yet.
     HWND box = nullptr;
-    for (int i = 0; i < seconds * 10 && !box; ++i) {
+    BoxParts parts;
+    for (int i = 0; i < seconds * 10; ++i) {
         box = FindWindowA("#32770", caption); // the dialog class of message boxes
-        if (!box)
-            Sleep(100);
+        parts = BoxParts();
+        if (box && IsWindowVisible(box))
+            EnumChildWindows(box, visitChild, reinterpret_cast<LPARAM>(&parts));
+        if (!parts.text.empty())
+            break;
+        Sleep(100);
     }
-    if (!box) {
-        std::fprintf(stderr, "no message box \"%s\"\n", caption);
+    if (parts.text.empty()) {
+        if (box)
+            std::fprintf(stderr,
+                         "message_box_reader: the message box \"%s\" showed no text within %d s\n",
+                         caption, seconds);
+        else
+            std::fprintf(stderr, "message_box_reader: no message box \"%s\" within %d s\n", caption,
+                         seconds);
         return 1;
     }
-    BoxParts parts;
-    EnumChildWindows(box, visitChild, reinterpret_cast<LPARAM>(&parts));
     std::printf("%s\n", parts.text.c_str());
     std::fflush(stdout);
     if (parts.button)
