@@ -85,16 +85,12 @@ if start_game example "$driver" "$field"; then
   wait_for 20 run_shows_play run || fail "no road, grass and car in play after Space"
   before=$(truck_x run)
   ((before >= 0)) || fail "no truck in play"
-  focus
-  xdotool keydown Right
-  sleep 0.5
-  xdotool keyup Right
   moved_right() {
     shot right
     after=$(truck_x right)
     ((after > before + 50))
   }
-  wait_for 5 moved_right || fail "Right did not move the truck ($before -> $after)"
+  hold_until Right 20 moved_right || fail "Right held for 20 s did not move the truck ($before -> $after)"
 
   press Escape
   stands() {

@@ -180,6 +180,17 @@ press() { # key [seconds]
   xdotool keyup "$1"
   sleep 0.3
 }
+# hold_until key seconds command...: holds the key down until the command
+# succeeds, within the limit; a busy machine draws few frames to sample it in.
+hold_until() {
+  local key=$1 rc=0
+  shift
+  focus
+  xdotool keydown "$key"
+  wait_for "$@" || rc=1
+  xdotool keyup "$key"
+  return $rc
+}
 move() {
   xdotool mousemove --window "$wid" "$1" $((720 - $2))
   sleep 0.15
