@@ -11,17 +11,19 @@
  */
 #include <windows.h>
 
-static const wchar_t *skip_first_argument(const wchar_t *line) {
+static const wchar_t* skip_first_argument(const wchar_t* line) {
     int quoted = 0;
     for (; *line && (quoted || (*line != L' ' && *line != L'\t')); line++) {
-        if (*line == L'"') quoted = !quoted;
+        if (*line == L'"')
+            quoted = !quoted;
     }
-    while (*line == L' ' || *line == L'\t') line++;
+    while (*line == L' ' || *line == L'\t')
+        line++;
     return line;
 }
 
 int wmain(void) {
-    wchar_t *command = _wcsdup(skip_first_argument(GetCommandLineW()));
+    wchar_t* command = _wcsdup(skip_first_argument(GetCommandLineW()));
     /* The program dies with this one: a timeout that kills us ends it too. */
     HANDLE job = CreateJobObjectW(NULL, NULL);
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {0};
